@@ -1,0 +1,26 @@
+// Small helpers shared by the test programs.
+#pragma once
+
+#include <string>
+
+namespace kestrel::test {
+
+// A fresh empty folder under the system's temporary folder, removed by the destructor.
+class TempDir {
+public:
+    TempDir();
+    ~TempDir();
+    TempDir(const TempDir&) = delete;
+    TempDir& operator=(const TempDir&) = delete;
+    // Folder path with a trailing separator.
+    const std::string& path() const { return path_; }
+    std::string File(const std::string& name) const { return path_ + name; }
+
+private:
+    std::string path_;
+};
+
+// Folder of the checked-in fixtures, with a trailing separator.
+std::string DataDir();
+
+}  // namespace kestrel::test
