@@ -1,0 +1,110 @@
+#include "viewer/shell/viewer_settings.h"
+
+#include "common/settings.h"
+#include "common/sjis.h"
+
+namespace kestrel {
+
+StartSettings ReadStartSettingsFrom(const IniFile& ini) {
+    StartSettings s;
+    auto vi = [&](std::string_view key) { return ViewerInt(ini, "View", key); };
+    auto vb = [&](std::string_view key) { return ViewerBool(ini, "View", key); };
+    auto vc = [&](std::string_view key) { return ViewerColour(ini, "View", key); };
+    s.wordWrap = vb("WordWrap");
+    s.replyConfirm = vb("ReplyConfirm");
+    s.ruler = vi("Ruler");
+    s.showTo = vb("ShowTo");
+    s.maxTo = vi("MaxTo");
+    s.imeControl = vi("IMEcontrol");
+    s.englishMenu = vb("EnglishMenu");
+    s.tabToSpace = vi("TabToSpace");
+    s.header = vb("Header");
+    s.headerList = ViewerString(ini, "View", "HeaderList");
+    s.autoReformat = vi("AutoReformat");
+    s.hideButton = vb("HideButton");
+    s.editorFont = {ViewerString(ini, "View", "EditorFontName"), vi("EditorFontSize")};
+    s.viewerFont = {ViewerString(ini, "View", "ViewerFontName"), vi("ViewerFontSize")};
+    s.nextMailMode = vi("NextMailMode");
+    s.maxLines = vi("MaxLines");
+    s.quoteFontColor = vc("QuoteFontColor");
+    s.urlFontColor = vc("UrlFontColor");
+    s.viewerColor = vc("ViewerColor");
+    s.editorColor = vc("EditorColor");
+    s.viewerFontColor = vc("ViewerFontColor");
+    s.editorFontColor = vc("EditorFontColor");
+    s.timer = vi("Timer");
+    s.text2Speech = vb("Text2Speech");
+    s.debugMode = vb("DebugMode");
+    s.debugPloverDde = vb("DebugPloverDde");
+
+    s.subjectLength = ViewerInt(ini, "Scramble", "SubjectLength");
+    s.autoScramble = ViewerString(ini, "Scramble", "AutoScramble");
+    s.pin = ViewerInt(ini, "Scramble", "PIN");
+
+    s.left = ViewerInt(ini, "Window", "Left");
+    s.top = ViewerInt(ini, "Window", "Top");
+    s.width = ViewerInt(ini, "Window", "Width");
+    s.height = ViewerInt(ini, "Window", "Height");
+    s.editWidth = ViewerInt(ini, "Window", "EditWidth");
+
+    s.pgbrowExe = ViewerString(ini, "Location", "PgbrowExe");
+    s.finchpostExe = ViewerString(ini, "Location", "FinchpostExe");
+
+    for (int i = 0; i < 5; ++i) {
+        std::string n = std::to_string(i + 1);
+        s.alertString[i] = LowerSjis(ViewerString(ini, "Alert", "AlertString" + n));
+        s.alertColor[i] = ViewerColour(ini, "Alert", "AlertColor" + n);
+    }
+    return s;
+}
+
+DeferredSettings ReadDeferredSettingsFrom(const IniFile& ini) {
+    DeferredSettings d;
+    auto vs = [&](std::string_view key) { return ViewerString(ini, "View", key); };
+    d.quoteChar = vs("QuoteChar");
+    d.endCharZenkaku = vs("EndCharZenkaku");
+    d.endCharHankaku = vs("EndCharHAnkaku");
+    d.avoidBeginChar = vs("AvoidBeginChar");
+    d.avoidEndChar = vs("AvoidEndChar");
+    d.maxLength = ViewerInt(ini, "View", "MaxLength");
+    d.deleteTab = ViewerBool(ini, "View", "DeleteTab");
+    d.newBrowser = ViewerBool(ini, "View", "NewBrowser");
+    d.alertDialog = ViewerBool(ini, "View", "AlertDialog");
+    d.scrollPercent = ViewerInt(ini, "View", "ScrollPercent");
+    d.nextMailAtEnd = ViewerBool(ini, "View", "NextMailAtEnd");
+    d.quote = vs("Quote");
+
+    d.trashCan = ViewerString(ini, "Location", "TrashCan");
+    d.saveAsDir = ViewerString(ini, "Location", "SaveAsDir");
+
+    d.aw = ViewerBool(ini, "AW", "AW");
+    d.autoMove = d.aw && ViewerBool(ini, "AW", "AutoMove");
+    d.attachString = ViewerString(ini, "AW", "AttachString");
+    d.receive = ViewerString(ini, "AW", "Receive");
+    d.in = ViewerString(ini, "AW", "In");
+    d.netMtg = ViewerString(ini, "AW", "NetMtg");
+    d.out = ViewerString(ini, "AW", "Out");
+    d.sent = ViewerString(ini, "AW", "Sent");
+    d.mtgString = ViewerString(ini, "AW", "MtgString");
+    d.attachDir = ViewerString(ini, "AW", "AttachDir");
+
+    d.spellChecker = ViewerBool(ini, "SpellCheck", "SpellChecker");
+
+    d.printerFontName = ViewerString(ini, "Printer", "FontName");
+    d.printerFontSize = ViewerInt(ini, "Printer", "FontSize");
+    d.leftSpace = ViewerInt(ini, "Printer", "LeftSpace");
+
+    for (int i = 0; i < 5; ++i) {
+        std::string n = std::to_string(i + 1);
+        d.replyStatus[i] = ViewerString(ini, "ReplyStatus", "Status" + n);
+        d.commands[i] = {ViewerString(ini, "Command", "CommandMenu" + n),
+                         ViewerString(ini, "Command", "Command" + n),
+                         ViewerInt(ini, "Command", "KeyCommand" + n)};
+        d.inserts[i] = {ViewerString(ini, "Insert", "InsertMenu" + n),
+                        ViewerString(ini, "Insert", "Insert" + n),
+                        ViewerInt(ini, "Insert", "KeyInsert" + n)};
+    }
+    return d;
+}
+
+}  // namespace kestrel

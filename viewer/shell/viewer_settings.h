@@ -1,0 +1,90 @@
+// The settings the main window works with, read in the two start-up stages.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+#include "common/ini.h"
+
+namespace kestrel {
+
+struct FontSetting {
+    std::string name;
+    int size = 14;
+};
+
+// Read by ReadStartSettings, before the first mail is shown.
+struct StartSettings {
+    // [View]
+    bool wordWrap = false;
+    bool replyConfirm = false;
+    int ruler = 0;
+    bool showTo = true;
+    int maxTo = 10;
+    int imeControl = 1;
+    bool englishMenu = false;
+    int tabToSpace = 4;
+    bool header = false;
+    std::string headerList;
+    int autoReformat = 0;
+    bool hideButton = false;
+    FontSetting editorFont, viewerFont;
+    int nextMailMode = 0;
+    int maxLines = 300;
+    uint32_t quoteFontColor = 0, urlFontColor = 0, viewerColor = 0, editorColor = 0;
+    uint32_t viewerFontColor = 0, editorFontColor = 0;
+    int timer = 400;
+    bool text2Speech = false;
+    bool debugMode = false;
+    bool debugPloverDde = false;
+    // [Scramble]
+    int subjectLength = 6;
+    std::string autoScramble;
+    int pin = 0;
+    // [Window]
+    int left = 49, top = 52, width = 611, height = 342, editWidth = 400;
+    // [Location]
+    std::string pgbrowExe, finchpostExe;
+    // [Alert]
+    std::array<std::string, 5> alertString;  // lower-cased
+    std::array<uint32_t, 5> alertColor{};
+};
+
+struct MenuSetting {
+    std::string caption, text;  // used only when both are set
+    int32_t key = 0;
+};
+
+// Read by ReadDeferredSettings on the first timer tick.
+struct DeferredSettings {
+    // [View]
+    std::string quoteChar, endCharZenkaku, endCharHankaku, avoidBeginChar, avoidEndChar;
+    int maxLength = 64;
+    bool deleteTab = true;
+    bool newBrowser = false;
+    bool alertDialog = true;
+    int scrollPercent = 100;
+    bool nextMailAtEnd = true;
+    std::string quote;
+    // [Location]
+    std::string trashCan, saveAsDir;
+    // [AW]
+    bool aw = false;
+    bool autoMove = false;  // false unless AW is on
+    std::string attachString, receive, in, netMtg, out, sent, mtgString, attachDir;
+    // [SpellCheck]
+    bool spellChecker = false;
+    // [Printer]
+    std::string printerFontName;
+    int printerFontSize = 10;
+    int leftSpace = 10;
+    // [ReplyStatus], [Command], [Insert]
+    std::array<std::string, 5> replyStatus;
+    std::array<MenuSetting, 5> commands, inserts;
+};
+
+StartSettings ReadStartSettingsFrom(const IniFile& ini);
+DeferredSettings ReadDeferredSettingsFrom(const IniFile& ini);
+
+}  // namespace kestrel
