@@ -22,6 +22,26 @@ bool ReadFileBytes(const std::string& path, std::string& bytes);
 // ReadFileBytes + SplitLines.
 bool ReadFileLines(const std::string& path, std::vector<std::string>& lines);
 
+// Reads a file piece by piece, for readers that may stop long before its end (a long mail cut
+// at its first lines). Closed by the destructor.
+class FileReader {
+public:
+    FileReader() = default;
+    ~FileReader() { Close(); }
+    FileReader(const FileReader&) = delete;
+    FileReader& operator=(const FileReader&) = delete;
+    // False when the file cannot be opened for reading (or is a directory).
+    bool Open(const std::string& path);
+    // Up to size bytes into buf: the count read, 0 at the end of the file, -1 on a read error.
+    long long Read(char* buf, size_t size);
+    // Size of the open file in bytes, -1 when unknown.
+    long long Size() const;
+    void Close();
+
+private:
+    void* handle_ = nullptr;  // a HANDLE on Windows, the descriptor + 1 elsewhere
+};
+
 // Writes bytes to a temporary file in the same folder and moves it over path, so that a
 // failure never leaves half a file. False when any step fails (path is then unchanged).
 bool WriteFileAtomic(const std::string& path, std::string_view bytes);

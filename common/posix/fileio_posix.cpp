@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdint>
 #include <cstdio>
 #include <string>
 
@@ -40,6 +41,42 @@ bool ReadFileBytes(const std::string& path, std::string& bytes) {
     }
     ::close(fd);
     return true;
+}
+
+bool FileReader::Open(const std::string& path) {
+    Close();
+    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return false;
+    struct stat st {};
+    if (::fstat(fd, &st) == 0 && S_ISDIR(st.st_mode)) {
+        ::close(fd);
+        return false;
+    }
+    handle_ = reinterpret_cast<void*>(static_cast<intptr_t>(fd) + 1);
+    return true;
+}
+
+long long FileReader::Read(char* buf, size_t size) {
+    if (!handle_) return -1;
+    int fd = static_cast<int>(reinterpret_cast<intptr_t>(handle_) - 1);
+    for (;;) {
+        ssize_t n = ::read(fd, buf, size);
+        if (n < 0 && errno == EINTR) continue;
+        return n < 0 ? -1 : static_cast<long long>(n);
+    }
+}
+
+long long FileReader::Size() const {
+    struct stat st {};
+    if (!handle_ || ::fstat(static_cast<int>(reinterpret_cast<intptr_t>(handle_) - 1), &st) != 0)
+        return -1;
+    return static_cast<long long>(st.st_size);
+}
+
+void FileReader::Close() {
+    if (!handle_) return;
+    ::close(static_cast<int>(reinterpret_cast<intptr_t>(handle_) - 1));
+    handle_ = nullptr;
 }
 
 bool WriteFileAtomic(const std::string& path, std::string_view bytes) {

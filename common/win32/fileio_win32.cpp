@@ -37,6 +37,36 @@ bool ReadFileBytes(const std::string& path, std::string& bytes) {
     return true;
 }
 
+bool FileReader::Open(const std::string& path) {
+    Close();
+    HANDLE h = CreateFileW(win32::WidenPath(path).c_str(), GENERIC_READ,
+                           FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                           OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return false;
+    handle_ = h;
+    return true;
+}
+
+long long FileReader::Read(char* buf, size_t size) {
+    if (!handle_) return -1;
+    DWORD n = 0;
+    DWORD want = static_cast<DWORD>(std::min<size_t>(size, 1u << 30));
+    if (!ReadFile(static_cast<HANDLE>(handle_), buf, want, &n, nullptr)) return -1;
+    return static_cast<long long>(n);
+}
+
+long long FileReader::Size() const {
+    LARGE_INTEGER size{};
+    if (!handle_ || !GetFileSizeEx(static_cast<HANDLE>(handle_), &size)) return -1;
+    return static_cast<long long>(size.QuadPart);
+}
+
+void FileReader::Close() {
+    if (!handle_) return;
+    CloseHandle(static_cast<HANDLE>(handle_));
+    handle_ = nullptr;
+}
+
 bool WriteFileAtomic(const std::string& path, std::string_view bytes) {
     std::wstring target = win32::WidenPath(path);
     std::wstring dir = win32::WidenPath(DirectoryOf(path));
