@@ -1,0 +1,26 @@
+// The portable part of the Quote, Unquote and Justify commands: which lines they work on.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace kestrel {
+
+// Start index of Justify without a selection: one past the first line that contains "------"
+// (the separator under the header), else the index of the last line (0 for no lines).
+size_t JustifyStartIndex(const std::vector<std::string>& lines);
+
+// A byte range [begin, end) of the editor's text.
+struct TextRange {
+    size_t begin = 0;
+    size_t end = 0;
+};
+
+// Widens the selection [selStart, selStart + selLength) to whole lines: from the start of the
+// line holding its first byte to the end of the line holding its last byte, line break ("\r\n",
+// "\n" or a lone "\r") included. An empty selection widens to the line of the caret.
+TextRange WidenToWholeLines(std::string_view text, size_t selStart, size_t selLength);
+
+}  // namespace kestrel
