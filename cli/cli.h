@@ -4,6 +4,10 @@
 #include <string>
 #include <vector>
 
+namespace kestrel {
+class IniFile;
+}
+
 namespace kestrel::cli {
 
 // Exit statuses shared by every subcommand.
@@ -29,6 +33,16 @@ private:
 
 // Prints "kestrel-cli <cmd>: <message>" to standard error and returns kExitUsage.
 int UsageError(const std::string& cmd, const std::string& message);
+
+// Loads the settings file of "--ini FILE" (found without regard to case on file systems that
+// tell case); an empty path gives the defaults. False, after the usage message, when the file
+// cannot be read.
+bool LoadIniOption(const std::string& cmd, const std::string& path, IniFile& ini);
+
+// The frame of "CMD [--ini FILE] [FILE]": parses the options, loads the settings and the input
+// lines, runs pass on them and writes the result.
+int RunLinePass(Args& args, const std::string& cmd,
+                void (*pass)(std::vector<std::string>& lines, const IniFile& ini));
 
 // Reads FILE (or standard input when path is empty or "-") as Shift-JIS lines: a line ends
 // at CR LF or a lone LF, and a last line without an end counts. False when unreadable.

@@ -9,6 +9,7 @@
 
 #include "cli/cli.h"
 #include "common/fileio.h"
+#include "common/ini.h"
 
 namespace kestrel::cli {
 
@@ -47,6 +48,47 @@ bool ReadInputLines(const std::string& path, std::vector<std::string>& lines) {
     }
     lines = SplitLines(bytes);
     return true;
+}
+
+bool LoadIniOption(const std::string& cmd, const std::string& path, IniFile& ini) {
+    if (path.empty()) {
+        ini = IniFile();
+        return true;
+    }
+    std::string bytes;
+    if (!ReadFileBytes(ResolvePathCase(path), bytes)) {
+        UsageError(cmd, "cannot read settings file " + path);
+        return false;
+    }
+    ini = IniFile::FromBytes(std::move(bytes));
+    return true;
+}
+
+int RunLinePass(Args& args, const std::string& cmd,
+                void (*pass)(std::vector<std::string>& lines, const IniFile& ini)) {
+    std::string iniPath, input;
+    bool haveInput = false;
+    while (!args.Done()) {
+        std::string arg = args.Take();
+        if (arg == "--ini") {
+            if (!args.TakeValue(arg, iniPath) || iniPath.empty())
+                return UsageError(cmd, "--ini needs a file");
+        } else if (arg.size() > 1 && arg[0] == '-') {
+            return UsageError(cmd, "unknown option " + arg);
+        } else if (haveInput) {
+            return UsageError(cmd, "only one input file");
+        } else {
+            input = arg;
+            haveInput = true;
+        }
+    }
+    IniFile ini;
+    if (!LoadIniOption(cmd, iniPath, ini)) return kExitUsage;
+    std::vector<std::string> lines;
+    if (!ReadInputLines(input, lines)) return UsageError(cmd, "cannot read " + input);
+    pass(lines, ini);
+    WriteOutputLines(lines);
+    return kExitOk;
 }
 
 void WriteOutput(const std::string& bytes) {

@@ -14,18 +14,6 @@ namespace kestrel::cli {
 
 namespace {
 
-ReformatSettings ReformatSettingsFrom(const IniFile& ini) {
-    ReformatSettings s;
-    s.maxLength = ViewerInt(ini, "View", "MaxLength");
-    s.deleteTab = ViewerBool(ini, "View", "DeleteTab");
-    s.quoteChar = ViewerString(ini, "View", "QuoteChar");
-    s.endCharZenkaku = ViewerString(ini, "View", "EndCharZenkaku");
-    s.endCharHankaku = ViewerString(ini, "View", "EndCharHAnkaku");
-    s.avoidBeginChar = SpaceAfterDoubleByte(ViewerString(ini, "View", "AvoidBeginChar"));
-    s.avoidEndChar = SpaceAfterDoubleByte(ViewerString(ini, "View", "AvoidEndChar"));
-    return s;
-}
-
 // Lines of FILE or standard input read a block at a time, cut as SplitLines cuts them (CR LF
 // or a lone LF ends a line; a last line without an end counts). Memory stays at a block plus
 // the longest line.
@@ -126,13 +114,8 @@ int CmdReformat(Args& args) {
         return UsageError(cmd, "--start needs a line index (0 or more), not " + startText);
     }
     IniFile ini;
-    if (haveIni) {
-        std::string bytes;
-        if (!ReadFileBytes(iniPath, bytes)) {
-            return UsageError(cmd, "cannot read settings file " + iniPath);
-        }
-        ini = IniFile::FromBytes(std::move(bytes));
-    }
+    if (haveIni && iniPath.empty()) return UsageError(cmd, "--ini needs a file");
+    if (!LoadIniOption(cmd, iniPath, ini)) return kExitUsage;
     LineSource source;
     if (!source.Open(input)) return UsageError(cmd, "cannot read " + input);
 

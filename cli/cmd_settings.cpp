@@ -47,13 +47,8 @@ int CmdSettings(Args& args) {
         }
     }
     IniFile ini;
-    if (haveIni) {
-        std::string bytes;
-        if (!ReadFileBytes(iniPath, bytes)) {
-            return UsageError("settings", "cannot read settings file " + iniPath);
-        }
-        ini = IniFile::FromBytes(std::move(bytes));
-    }
+    if (haveIni && iniPath.empty()) return UsageError("settings", "--ini needs a file");
+    if (!LoadIniOption("settings", iniPath, ini)) return kExitUsage;
     std::string out;
     for (const SettingDef& d : SettingsTable()) {
         out.append("[").append(d.section).append("] ").append(d.key).append(" = ");

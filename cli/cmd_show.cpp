@@ -15,18 +15,6 @@ namespace kestrel::cli {
 
 namespace {
 
-ReformatSettings ReformatSettingsFrom(const IniFile& ini) {
-    ReformatSettings r;
-    r.maxLength = ViewerInt(ini, "View", "MaxLength");
-    r.deleteTab = ViewerBool(ini, "View", "DeleteTab");
-    r.quoteChar = ViewerString(ini, "View", "QuoteChar");
-    r.endCharZenkaku = ViewerString(ini, "View", "EndCharZenkaku");
-    r.endCharHankaku = ViewerString(ini, "View", "EndCharHAnkaku");
-    r.avoidBeginChar = SpaceAfterDoubleByte(ViewerString(ini, "View", "AvoidBeginChar"));
-    r.avoidEndChar = SpaceAfterDoubleByte(ViewerString(ini, "View", "AvoidEndChar"));
-    return r;
-}
-
 void Append(std::string& out, std::string_view line) {
     out.append(line.data(), line.size());
     out += "\r\n";
@@ -71,14 +59,12 @@ int CmdShow(Args& args) {
         }
     }
     if (mailPath.empty()) return UsageError(cmd, "no MAILFILE given");
-    if (!iniPath.empty() && !FileExists(ResolvePathCase(iniPath))) {
-        return UsageError(cmd, "settings file not found: " + iniPath);
-    }
+    IniFile ini;
+    if (!LoadIniOption(cmd, iniPath, ini)) return kExitUsage;
     if (!FileExists(ResolvePathCase(mailPath))) {
         return UsageError(cmd, "mail file not found: " + mailPath);
     }
 
-    IniFile ini = iniPath.empty() ? IniFile() : IniFile::Load(ResolvePathCase(iniPath));
     MailViewSettings settings = MailViewSettingsFrom(ini);
     if (header) settings.header = true;
     if (showTo >= 0) settings.showTo = showTo == 1;

@@ -2,7 +2,6 @@
 #include <vector>
 
 #include "cli/cli.h"
-#include "common/fileio.h"
 #include "common/ini.h"
 #include "common/settings.h"
 #include "viewer/text/quote.h"
@@ -11,36 +10,9 @@ namespace kestrel::cli {
 
 // Takes the quote prefix of the first line off every line that begins with it.
 int CmdUnquote(Args& args) {
-    const char* cmd = "unquote";
-    std::string iniPath, input;
-    bool haveIni = false, haveInput = false;
-    while (!args.Done()) {
-        std::string arg = args.Take();
-        if (arg == "--ini") {
-            if (!args.TakeValue(arg, iniPath)) return UsageError(cmd, "--ini needs a file");
-            haveIni = true;
-        } else if (arg.size() > 1 && arg[0] == '-') {
-            return UsageError(cmd, "unknown option " + arg);
-        } else if (haveInput) {
-            return UsageError(cmd, "only one input file");
-        } else {
-            input = arg;
-            haveInput = true;
-        }
-    }
-    IniFile ini;
-    if (haveIni) {
-        std::string bytes;
-        if (!ReadFileBytes(iniPath, bytes)) {
-            return UsageError(cmd, "cannot read settings file " + iniPath);
-        }
-        ini = IniFile::FromBytes(std::move(bytes));
-    }
-    std::vector<std::string> lines;
-    if (!ReadInputLines(input, lines)) return UsageError(cmd, "cannot read " + input);
-    UnquoteLines(lines, ViewerString(ini, "View", "QuoteChar"));
-    WriteOutputLines(lines);
-    return kExitOk;
+    return RunLinePass(args, "unquote", [](std::vector<std::string>& lines, const IniFile& ini) {
+        UnquoteLines(lines, ViewerString(ini, "View", "QuoteChar"));
+    });
 }
 
 }  // namespace kestrel::cli

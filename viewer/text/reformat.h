@@ -36,6 +36,10 @@ struct ReformatSettings {
     std::string avoidEndChar;
 };
 
+class IniFile;
+// The reformat settings as the viewer reads them from its settings file.
+ReformatSettings ReformatSettingsFrom(const IniFile& ini);
+
 // Class of byte index i (0-based) of line: 0 beyond the end; 1 for a byte below 0x7F or from
 // 0xA1 to 0xDF (ASCII, half-width katakana); 2 otherwise (starts a double-byte character).
 int ByteClass(std::string_view line, size_t i);
