@@ -1,0 +1,75 @@
+// Small window helper for the shell scripts that drive the Windows programs under Wine:
+//   wintool wait-window TITLE [MS]    exit 0 once a visible top-level window TITLE answers
+//   wintool close-window TITLE [MS]   posts WM_CLOSE to it; exit 0 once it is gone
+// TITLE is UTF-8; "class:NAME" names the window by its class instead. Exit 1 on time-out, 2 on
+// a usage error.
+#include <windows.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+namespace {
+
+std::wstring FromUtf8(const char* s) {
+    int n = MultiByteToWideChar(CP_UTF8, 0, s, -1, nullptr, 0);
+    std::wstring w(n > 0 ? static_cast<size_t>(n) : 1, L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, s, -1, &w[0], n);
+    w.resize(w.size() - 1);
+    return w;
+}
+
+HWND Find(const std::wstring& title) {
+    if (title.compare(0, 6, L"class:") == 0) return FindWindowW(title.c_str() + 6, nullptr);
+    return FindWindowW(nullptr, title.c_str());
+}
+
+HWND FindVisible(const std::wstring& title) {
+    HWND h = Find(title);
+    return h && IsWindowVisible(h) ? h : nullptr;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 3) {
+        std::fprintf(stderr, "usage: wintool wait-window|close-window TITLE [MS]\n");
+        return 2;
+    }
+    const std::string command = argv[1];
+    const std::wstring title = FromUtf8(argv[2]);
+    const DWORD limit = argc > 3 ? static_cast<DWORD>(std::atoi(argv[3])) : 20000;
+    const DWORD start = GetTickCount();
+    auto timedOut = [&] { return GetTickCount() - start > limit; };
+
+    if (command == "wait-window") {
+        for (;;) {
+            if (HWND h = FindVisible(title)) {
+                // A sent message returns only once the window's thread pumps messages again, so
+                // it has finished creating and showing the window; then give painting a moment.
+                DWORD_PTR result;
+                if (SendMessageTimeoutW(h, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5000, &result)) {
+                    Sleep(500);
+                    return 0;
+                }
+            }
+            if (timedOut()) break;
+            Sleep(100);
+        }
+    } else if (command == "close-window") {
+        HWND h = Find(title);
+        if (!h) return 1;
+        PostMessageW(h, WM_CLOSE, 0, 0);
+        while (IsWindow(h)) {
+            if (timedOut()) return 1;
+            Sleep(100);
+        }
+        return 0;
+    } else {
+        std::fprintf(stderr, "wintool: unknown command %s\n", command.c_str());
+        return 2;
+    }
+    std::fprintf(stderr, "wintool: no window \"%s\" within %lu ms\n", argv[2],
+                 static_cast<unsigned long>(limit));
+    return 1;
+}
