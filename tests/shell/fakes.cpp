@@ -37,6 +37,8 @@ void FakeTextControl::SetText(const std::string& text) {
 void FakeTextControl::SetLines(const std::vector<std::string>& lines) {
     log_.push_back("editor: set " + std::to_string(lines.size()) + " lines");
     lines_ = lines;
+    colourRanges.clear();  // new text, no attributes of the old one
+    underlineRanges.clear();
     selStart_ = selLength_ = 0;
     firstVisible_ = 0;
     undoText_.reset();
@@ -48,6 +50,8 @@ void FakeTextControl::AppendLine(std::string_view line) {
 
 void FakeTextControl::Clear() {
     lines_.clear();
+    colourRanges.clear();
+    underlineRanges.clear();
     selStart_ = selLength_ = 0;
     firstVisible_ = 0;
     undoText_.reset();

@@ -55,8 +55,12 @@ class FakeTextControl : public TextControl {
     void ScrollLines(int lines) override;
     void ScrollCaretIntoView() override {}
 
-    void SetRangeColour(int, int, Colour) override {}
-    void SetRangeUnderline(int, int, bool) override {}
+    void SetRangeColour(int start, int length, Colour colour) override {
+        colourRanges.push_back({start, length, colour});
+    }
+    void SetRangeUnderline(int start, int length, bool underline) override {
+        underlineRanges.push_back({start, length, underline ? 1u : 0u});
+    }
     void SetDefaultAttributes(std::string_view name, int size, Colour colour) override;
     void SetFont(std::string_view name, int size) override;
     void SetBackground(Colour colour) override { background = colour; }
@@ -82,6 +86,15 @@ class FakeTextControl : public TextControl {
     std::string fontName;
     int fontSize = 0;
     ImeMode ime = ImeMode::Closed;
+    // Attribute calls in order: colour ranges carry the colour, underline ranges 1 or 0.
+    struct Range {
+        int start = 0, length = 0;
+        Colour value = 0;
+        bool operator==(const Range& o) const {
+            return start == o.start && length == o.length && value == o.value;
+        }
+    };
+    std::vector<Range> colourRanges, underlineRanges;
 
   private:
     void SetText(const std::string& text);

@@ -38,8 +38,10 @@ TEST(CommandLineRule, SwitchesFileArgumentQuotesAndCase) {
         // Without its closing quote the path keeps its last character.
         {{"\"/mail/0001.txt"}, false, false, false, false, "/mail/0001.txt"},
         {{"\""}, false, false, false, false, ""},
+#ifndef _WIN32
         // A path that begins like a switch is still a path where '/' separates folders.
         {{"/sent/0001.txt"}, false, false, false, false, "/sent/0001.txt"},
+#endif
         // Only ASCII letters are lowered: the 0x41 trail byte of \x83\x41 stays.
         {{"/X\x83\x41/0001.txt"}, false, false, false, false, "/x\x83\x41/0001.txt"},
     };
@@ -54,22 +56,29 @@ TEST(CommandLineRule, SwitchesFileArgumentQuotesAndCase) {
     }
 }
 
+// A path written with '/' as the platform writes it.
+std::string P(std::string path) {
+    for (char& c : path)
+        if (c == '/') c = PathSeparator();
+    return path;
+}
+
 TEST(WorkingPathRule, ClientDirSettingsPathAndFolderFiles) {
-    EXPECT_EQ(ClientDirOf("/plover/inbox/0012.txt"), "/plover/");
+    EXPECT_EQ(ClientDirOf(P("/plover/inbox/0012.txt")), P("/plover/"));
     EXPECT_EQ(ClientDirOf("0012.txt"), "");
-    EXPECT_EQ(ClientDirOf("/0012.txt"), "");
-    EXPECT_EQ(SettingsPathFor("/Apps/KView.EXE"), "/apps/kview.ini");
-    EXPECT_EQ(FolderFileOfPath("/Mail/Inbox/0012.txt"), "/mail/inbox.fld");
-    EXPECT_EQ(FolderFileOfPath("/Mail/Trash/0003.txt"), "/mail/trash.can");
-    EXPECT_TRUE(InOutFolder("/plover/out/0001.txt"));
-    EXPECT_FALSE(InOutFolder("/plover/outbox/0001.txt"));
-    EXPECT_TRUE(IsComposeOrOutPath("/temp/_plv0001.tmp"));
-    EXPECT_FALSE(IsComposeOrOutPath("/temp/plv0001.tmp"));
-    EXPECT_FALSE(IsComposeOrOutPath("/temp/_plv0001.txt"));
-    EXPECT_TRUE(IsComposeOrOutPath("/plover/out/0001.txt"));
-    EXPECT_TRUE(HasOwnProgramName("/Apps/Kestrel.exe"));
-    EXPECT_TRUE(HasOwnProgramName("/apps/kstv32.exe"));
-    EXPECT_FALSE(HasOwnProgramName("/apps/kestrel2.exe"));
+    EXPECT_EQ(ClientDirOf(P("/0012.txt")), "");
+    EXPECT_EQ(SettingsPathFor(P("/Apps/KView.EXE")), P("/apps/kview.ini"));
+    EXPECT_EQ(FolderFileOfPath(P("/Mail/Inbox/0012.txt")), P("/mail/inbox.fld"));
+    EXPECT_EQ(FolderFileOfPath(P("/Mail/Trash/0003.txt")), P("/mail/trash.can"));
+    EXPECT_TRUE(InOutFolder(P("/plover/out/0001.txt")));
+    EXPECT_FALSE(InOutFolder(P("/plover/outbox/0001.txt")));
+    EXPECT_TRUE(IsComposeOrOutPath(P("/temp/_plv0001.tmp")));
+    EXPECT_FALSE(IsComposeOrOutPath(P("/temp/plv0001.tmp")));
+    EXPECT_FALSE(IsComposeOrOutPath(P("/temp/_plv0001.txt")));
+    EXPECT_TRUE(IsComposeOrOutPath(P("/plover/out/0001.txt")));
+    EXPECT_TRUE(HasOwnProgramName(P("/Apps/Kestrel.exe")));
+    EXPECT_TRUE(HasOwnProgramName(P("/apps/kstv32.exe")));
+    EXPECT_FALSE(HasOwnProgramName(P("/apps/kestrel2.exe")));
 }
 
 TEST(TempFolderRule, SettingThenTempThenWindowsFolder) {
@@ -78,11 +87,11 @@ TEST(TempFolderRule, SettingThenTempThenWindowsFolder) {
         bool writeBack;
     };
     const Case cases[] = {
-        {"/data/tmp/", "/t", "/win", "/data/tmp/", false},
-        {"/data/tmp", "/t", "/win", "/data/tmp/", false},
-        {"", "/t", "/win", "/t/", false},
-        {"", "", "/win", "/win/temp/", true},
-        {"", "", "/win/", "/win/temp/", true},
+        {P("/data/tmp/"), P("/t"), P("/win"), P("/data/tmp/"), false},
+        {P("/data/tmp"), P("/t"), P("/win"), P("/data/tmp/"), false},
+        {"", P("/t"), P("/win"), P("/t/"), false},
+        {"", "", P("/win"), P("/win/temp/"), true},
+        {"", "", P("/win/"), P("/win/temp/"), true},
     };
     for (const Case& c : cases) {
         bool writeBack = false;
@@ -92,12 +101,14 @@ TEST(TempFolderRule, SettingThenTempThenWindowsFolder) {
 }
 
 TEST_F(ShellTest, TempFolderDerivedFromWindowsFolderIsWrittenBack) {
+    const std::string sep(1, PathSeparator());
+    const std::string derived = "/windows" + sep + "temp" + sep;
     fp.environment.windowsFolder = "/windows";
     Make();
-    EXPECT_EQ(form->TempFolder(), "/windows/temp/");
-    EXPECT_EQ(Setting("Location", "TempPath"), "/windows/temp/");
+    EXPECT_EQ(form->TempFolder(), derived);
+    EXPECT_EQ(Setting("Location", "TempPath"), derived);
     fp.environment.variables["TEMP"] = "/var/tmp";
-    EXPECT_EQ(form->TempFolder(), "/windows/temp/");  // the written value now wins
+    EXPECT_EQ(form->TempFolder(), derived);  // the written value now wins
 }
 
 TEST(TrashFolderRule, NamesOfTheMailClientsFolders) {

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "common/fileio.h"
+#include "common/sjis.h"
 
 namespace kestrel::test {
 
@@ -18,6 +19,16 @@ TempDir::TempDir() {
                  ("kestrel-test-" + std::to_string(stamp) + "-" + std::to_string(counter++));
     fs::create_directories(p);
     path_ = p.string() + PathSeparator();
+#ifdef _WIN32
+    path_ = LowerSjis(path_);
+#endif
+}
+
+std::string TempDir::File(const std::string& name) const {
+    std::string out = path_ + name;
+    for (size_t i = path_.size(); i < out.size(); ++i)
+        if (out[i] == '/') out[i] = PathSeparator();
+    return out;
 }
 
 TempDir::~TempDir() {

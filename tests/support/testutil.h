@@ -12,9 +12,11 @@ public:
     ~TempDir();
     TempDir(const TempDir&) = delete;
     TempDir& operator=(const TempDir&) = delete;
-    // Folder path with a trailing separator.
+    // Folder path with a trailing separator (in lower case on Windows, where the viewer keeps
+    // every path it takes in lower case).
     const std::string& path() const { return path_; }
-    std::string File(const std::string& name) const { return path_ + name; }
+    // A path below the folder; '/' in name stands for the platform's separator.
+    std::string File(const std::string& name) const;
 
 private:
     std::string path_;

@@ -1,0 +1,78 @@
+// The command channel to the mail clients: the macros sent to Plover and Finchpost, the
+// incoming [open("...")] request, and the Update and Focus follow-ups of an open. Plugged into
+// TForm1 through its ShellHooks (sendToPlover, sendUpdate, sendFocus, sendMoveToTrash,
+// openFinchpostLink).
+#pragma once
+
+#include <functional>
+#include <string>
+#include <string_view>
+
+#include "viewer/shell/dde.h"
+#include "viewer/shell/form1.h"
+#include "viewer/shell/platform.h"
+
+namespace kestrel {
+
+inline constexpr std::string_view kPloverService = "Plover";
+inline constexpr std::string_view kFinchpostService = "Finchpost";
+inline constexpr std::string_view kCommandTopic = "Command";
+inline constexpr std::string_view kServerTopic = "system";
+inline constexpr std::string_view kFinchpostWindowClass = "TfrmFINCHPOSTMain";
+
+class MailLink {
+  public:
+    MailLink(const Platform& platform, const DdeChannels& dde);
+
+    // Fills the hooks this link serves.
+    void Plug(ShellHooks& hooks);
+    // The window the link works for; needed before anything is sent or received.
+    void Attach(TForm1& form);
+    // The open of a folder mail that DdeOpenMail uses (OpenFolderMail of the mail display).
+    void SetOpenFolderMail(std::function<void(const std::string& path)> open);
+
+    // While the main window is created: connects to Plover; when no server answers, runs the
+    // command line "Plover Command" once and, when that starts, tries once more. Never retried
+    // later: with the conversation closed every macro to Plover is dropped silently.
+    void OpenPloverConversation();
+    // Registers topic "system" under the program's file name without extension.
+    bool RegisterServer();
+    // The service name RegisterServer uses.
+    std::string ServerName() const;
+
+    // "PloverDde: " + macro when [View] DebugPloverDde is set; then one execute on the Plover
+    // conversation, not waited for.
+    void SendToPlover(const std::string& macro);
+    // "FinchDDE: " + macro when [View] DebugMode is set; then one execute on the Finchpost
+    // conversation.
+    void SendToFinchpost(const std::string& macro);
+    // The Finchpost read order's link: open the conversation (starting the program when its
+    // window is not there) and focus the mail on show.
+    void OpenFinchpostLink();
+    // The execute handler of topic "system".
+    void DdeOpenMail(const std::string& macroLines);
+
+    // Update for the mail on show when it is a folder mail, and the timer for the Focus.
+    void SendUpdate();
+    // Focus for the mail on show when it is a folder mail.
+    void SendFocus();
+    // The Move macro of the pending deletion, then Update and Focus through the timer.
+    void SendMoveToTrash();
+    // After a folder mail is shown: finds the neighbouring mails and tells the mail client.
+    void AfterFolderMailOpened();
+
+    // The neighbours found when the mail on show was opened ("" when none).
+    const std::string& NextMail() const { return nextMail_; }
+    const std::string& PreviousMail() const { return previousMail_; }
+
+  private:
+    bool DebugMode() const;
+
+    Platform p_;
+    DdeChannels dde_;
+    TForm1* form_ = nullptr;
+    std::function<void(const std::string&)> openFolderMail_;
+    std::string nextMail_, previousMail_;
+};
+
+}  // namespace kestrel
