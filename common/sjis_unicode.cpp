@@ -19,6 +19,21 @@ int TrailIndex(unsigned char b) {
     return -1;
 }
 
+// Characters that input methods and other programs produce in their JIS form while code page
+// 932 decodes the same bytes to the full-width form (8160 is U+FF5E, not the wave dash U+301C).
+// They are encoded to those bytes rather than lost as '?'.
+unsigned short JisFormCode(char16_t c) {
+    switch (c) {
+        case 0x301C: return 0x8160;  // wave dash
+        case 0x2016: return 0x8161;  // double vertical line
+        case 0x2212: return 0x817C;  // minus sign
+        case 0x00A2: return 0x8191;  // cent sign
+        case 0x00A3: return 0x8192;  // pound sign
+        case 0x00AC: return 0x81CA;  // not sign
+        default: return 0;
+    }
+}
+
 // UTF-16 of the two-byte character at s[i], or 0.
 char16_t DecodePair(std::string_view s, size_t i) {
     if (i + 1 >= s.size()) return 0;
@@ -68,9 +83,10 @@ std::string Utf16ToSjis(std::u16string_view text, bool* lossy) {
             const Cp932Pair* p = std::lower_bound(
                 kCp932Encode, end, c,
                 [](const Cp932Pair& e, char16_t v) { return e.unicode < v; });
-            if (p != end && p->unicode == c) {
-                out += static_cast<char>(p->sjis >> 8);
-                out += static_cast<char>(p->sjis & 0xFF);
+            unsigned short code = (p != end && p->unicode == c) ? p->sjis : JisFormCode(c);
+            if (code) {
+                out += static_cast<char>(code >> 8);
+                out += static_cast<char>(code & 0xFF);
             } else {
                 out += '?';
                 if (lossy) *lossy = true;

@@ -41,6 +41,9 @@ TEST(Cp932Conversion, DuplicateCodesPreferWindowsChoice) {
     EXPECT_EQ(Utf16ToSjis(u"\u2252"), "\x81\xe0");  // ≒: JIS row, not NEC 87 90
     EXPECT_EQ(Utf16ToSjis(u"\u7e8a"), "\xfa\x5c");  // 纊: IBM row, not NEC-selected ED 40
     EXPECT_EQ(Utf16ToSjis(u"\u2160"), "\x87\x54");  // Ⅰ: NEC row 13, not FA 4A
+    // JIS forms typed by input methods keep their code page 932 bytes.
+    EXPECT_EQ(Utf16ToSjis(u"\u301c\u2212\u00a2\u00a3\u00ac\u2016"),
+              "\x81\x60\x81\x7c\x81\x91\x81\x92\x81\xca\x81\x61");
     bool lossy = false;
     EXPECT_EQ(Utf16ToSjis(u"\u00e9", &lossy), "?");
     EXPECT_TRUE(lossy);
