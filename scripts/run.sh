@@ -1,8 +1,10 @@
 #!/bin/bash
 # Builds the Windows programs and shows them under Wine on a copy of the sample mail folders:
-# the viewer on a sample mail and the options editor on the sample settings file. With a usable
-# DISPLAY they open there and the script waits until you close them; without one they run on a
-# virtual display, a screenshot is saved (its path is printed) and they are closed again.
+# the stand-in mail client on the sample data, the viewer on a new mail (which it marks read and
+# announces to the mail client), a second viewer on a reply being composed, and the options
+# editor on the sample settings file. With a usable DISPLAY they open there and the script waits
+# until you close them; without one they run on a virtual display, a screenshot is saved after
+# each window appears (the paths are printed) and everything is closed again.
 set -uo pipefail
 
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
@@ -23,7 +25,7 @@ fi
 mkdir -p build
 cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DBUILD_TESTING=ON >"$dir.configure.log" 2>&1 || { cat "$dir.configure.log"; exit 1; }
-ninja -C "$dir" -j "${KESTREL_JOBS:-2}" kestrel kestrelset wintool || exit 1
+ninja -C "$dir" -j "${KESTREL_JOBS:-2}" kestrel kestrelset wintool plovermail || exit 1
 dir=$(cd "$dir" && pwd)
 
 # The viewer marks mails read and may rewrite them: work on a fresh copy, never on samples/.
@@ -32,8 +34,12 @@ rm -rf "$work"
 mkdir -p "$work"
 cp -r samples/. "$work/"
 winpath() { printf 'Z:%s' "$1" | tr / '\\'; }
-mail=$(ls "$work"/plover/inbox/*.txt 2>/dev/null | head -1)
+mail="$work/plover/recv/0001.txt"
+compose="$work/plover/temp/_plv0001.tmp"
 ini="$work/plover/kestrel.ini"
+# The viewer reads the settings file beside its program: the demo's (Japanese menus, an alert).
+viewer_exe="$dir/viewer/win32/kestrel.exe"
+cp "$ini" "$dir/viewer/win32/kestrel.ini"
 
 trap 'kestrel_wine_stop' EXIT
 trap 'exit 130' INT TERM
@@ -47,30 +53,52 @@ else
 fi
 kestrel_wine_env "$dir" || exit 1
 
-viewer_args=()
-[ -n "$mail" ] && viewer_args=("$(winpath "$mail")")
-"$WINE" "$dir/viewer/win32/kestrel.exe" "${viewer_args[@]}" &
-viewer=$!
-options_args=()
-[ -f "$ini" ] && options_args=("$(winpath "$ini")")
-"$WINE" "$dir/options/win32/kestrelset.exe" "${options_args[@]}" &
-options=$!
-
 wintool="$dir/tests/wine/wintool.exe"
 status=0
-"$WINE" "$wintool" wait-window class:TForm1 30000 || { echo "run.sh: the viewer window did not appear"; status=1; }
-"$WINE" "$wintool" wait-window "Kestrel Option" 30000 || { echo "run.sh: the options window did not appear"; status=1; }
+shots=()
+# snapshot NAME: with no real display, a screenshot of the virtual screen now.
+snapshot() {
+    [ "$real_display" = 1 ] && return 0
+    local shot="$dir/screenshots/run-$1.png"
+    mkdir -p "$(dirname "$shot")"
+    sleep 1
+    import -display "$DISPLAY" -window root "$shot" && shots+=("$shot") && echo "screenshot: $shot"
+}
+# start NAME WINDOW PROGRAM ARGS...: starts a program and waits for its window.
+pids=()
+start() {
+    local name=$1 window=$2
+    shift 2
+    "$WINE" "$@" &
+    pids+=("$!")
+    "$WINE" "$wintool" wait-window "$window" 30000 || { echo "run.sh: the $name window did not appear"; status=1; }
+}
+
+start "mail client" Plover "$dir/tools/standin_win32/plovermail.exe" \
+    /viewer "$(winpath "$viewer_exe")" /temp "$(winpath "$work/plover/temp")" \
+    /log "$(winpath "$work/plovermail.log")" "$(winpath "$mail")"
+start viewer "Kestrel32 - 0001.txt" "$viewer_exe" "$(winpath "$mail")"
+snapshot mail
+start "compose" "Kestrel32 - _plv0001.tmp" "$viewer_exe" "$(winpath "$compose")"
+snapshot compose
+options_args=()
+[ -f "$ini" ] && options_args=("$(winpath "$ini")")
+start options "Kestrel Option" "$dir/options/win32/kestrelset.exe" "${options_args[@]}"
+snapshot options
 
 if [ "$real_display" = 1 ]; then
-    echo "run.sh: kestrel.exe${mail:+ on $mail} and kestrelset.exe are open on $DISPLAY; close them to finish"
+    echo "run.sh: the mail client, two viewers and the options editor are open on $DISPLAY; close them to finish"
 else
-    shot="$dir/screenshots/run.png"
-    mkdir -p "$(dirname "$shot")"
-    import -display "$DISPLAY" -window root "$shot" && echo "screenshot: $shot"
-    "$WINE" "$wintool" close-window "Kestrel Option" 30000 || status=1
-    "$WINE" "$wintool" close-window class:TForm1 30000 || status=1
+    for w in "Kestrel Option" "Kestrel32 - _plv0001.tmp" "Kestrel32 - 0001.txt" Plover; do
+        "$WINE" "$wintool" close-window "$w" 30000 || status=1
+    done
 fi
-wait "$viewer" || { echo "run.sh: kestrel.exe ended with exit code $?"; status=1; }
-wait "$options" || { echo "run.sh: kestrelset.exe ended with exit code $?"; status=1; }
+for p in "${pids[@]}"; do
+    wait "$p" || { echo "run.sh: a program ended with exit code $?"; status=1; }
+done
+if [ -f "$work/plovermail.log" ]; then
+    echo "run.sh: macros the mail client received:"
+    sed 's/^/  /' "$work/plovermail.log"
+fi
 [ "$status" = 0 ] && echo "run.sh: done"
 exit $status
