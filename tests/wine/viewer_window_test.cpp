@@ -1,0 +1,696 @@
+// The viewer's main window under Wine: the real kestrel.exe started on a compose file (title,
+// editable editor, Japanese text typed and saved as Shift-JIS, bytes that are no character kept
+// through a save, the question on Exit with changes), and the window's parts driven in this
+// process (menus in both languages, the editor's byte offsets and lossless lines).
+#include <gtest/gtest.h>
+#include <windows.h>
+// After windows.h.
+#include <richedit.h>
+// WIN32_LEAN_AND_MEAN leaves DDEML out of <windows.h>.
+#include <ddeml.h>
+
+#include <algorithm>
+#include <fstream>
+#include <iterator>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "viewer/shell/commands.h"
+#include "viewer/shell/form1.h"
+#include "viewer/win32/form1_window.h"
+#include "viewer/win32/platform_win32.h"
+
+namespace {
+
+using kestrel::CommandId;
+
+std::wstring Widen(const std::string& s) {
+    return std::wstring(s.begin(), s.end());
+}
+
+std::wstring WindowsPath(const std::string& unixPath) {
+    std::string p = unixPath;
+    if (!p.empty() && p[0] == '/') p = "Z:" + p;
+    for (char& c : p)
+        if (c == '/') c = '\\';
+    return Widen(p);
+}
+
+std::string Narrow(const std::wstring& w) {
+    std::string s;
+    for (wchar_t c : w) s.push_back(static_cast<char>(c));  // ASCII paths only
+    return s;
+}
+
+std::string ReadBytes(const std::wstring& path) {
+    std::ifstream in(Narrow(path), std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+void WriteBytes(const std::wstring& path, const std::string& bytes) {
+    std::ofstream out(Narrow(path), std::ios::binary | std::ios::trunc);
+    out << bytes;
+}
+
+std::string ToSjis(const std::wstring& w) {
+    int n = WideCharToMultiByte(932, 0, w.data(), static_cast<int>(w.size()), nullptr, 0, nullptr,
+                                nullptr);
+    std::string s(static_cast<size_t>(n), '\0');
+    WideCharToMultiByte(932, 0, w.data(), static_cast<int>(w.size()), &s[0], n, nullptr, nullptr);
+    return s;
+}
+
+// A folder of its own for each test: the program copied into it with its settings file beside
+// it, so that what the program writes on closing stays there.
+class Sandbox {
+  public:
+    Sandbox() {
+        wchar_t tmp[MAX_PATH] = {};
+        GetTempPathW(MAX_PATH, tmp);
+        dir_ = std::wstring(tmp) + L"kestrel-viewer-" + std::to_wstring(GetCurrentProcessId()) +
+               L"-" + std::to_wstring(counter_++);
+        CreateDirectoryW(dir_.c_str(), nullptr);
+        exe_ = dir_ + L"\\kestrel.exe";
+        CopyFileW(WindowsPath(KESTREL_EXE).c_str(), exe_.c_str(), FALSE);
+    }
+    const std::wstring& Dir() const { return dir_; }
+    const std::wstring& Exe() const { return exe_; }
+    std::wstring File(const wchar_t* name) const { return dir_ + L"\\" + name; }
+    void Settings(bool englishMenu) const {
+        WriteBytes(File(L"kestrel.ini"), std::string("[View]\r\nEnglishMenu=") +
+                                             (englishMenu ? "1" : "0") + "\r\nReplyConfirm=0\r\n");
+    }
+
+  private:
+    static int counter_;
+    std::wstring dir_, exe_;
+};
+int Sandbox::counter_ = 0;
+
+HWND FindProcessWindow(DWORD pid, const wchar_t* cls, const wchar_t* title, DWORD timeoutMs) {
+    const DWORD start = GetTickCount();
+    do {
+        for (HWND h = FindWindowExW(nullptr, nullptr, cls, title); h;
+             h = FindWindowExW(nullptr, h, cls, title)) {
+            DWORD owner = 0;
+            GetWindowThreadProcessId(h, &owner);
+            if (owner == pid && IsWindowVisible(h)) return h;
+        }
+        Sleep(100);
+    } while (GetTickCount() - start < timeoutMs);
+    return nullptr;
+}
+
+// kestrel.exe running on one file.
+class Viewer {
+  public:
+    Viewer(const Sandbox& box, const std::wstring& file, const std::wstring& title) {
+        std::wstring cmd = L"\"" + box.Exe() + L"\" \"" + file + L"\"";
+        STARTUPINFOW si{};
+        si.cb = sizeof si;
+        started_ = CreateProcessW(nullptr, &cmd[0], nullptr, nullptr, FALSE, 0, nullptr,
+                                  box.Dir().c_str(), &si, &pi_) != 0;
+        if (!started_) return;
+        window_ = FindProcessWindow(pi_.dwProcessId, L"TForm1", title.c_str(), 30000);
+        if (window_) editor_ = FindWindowExW(window_, nullptr, L"RICHEDIT50W", nullptr);
+        // The first timer tick ends start-up and clears the modified mark: edits come after it.
+        Sleep(1500);
+    }
+    ~Viewer() {
+        if (!started_) return;
+        if (WaitForSingleObject(pi_.hProcess, 0) == WAIT_TIMEOUT) TerminateProcess(pi_.hProcess, 9);
+        CloseHandle(pi_.hThread);
+        CloseHandle(pi_.hProcess);
+    }
+    HWND Window() const { return window_; }
+    HWND Editor() const { return editor_; }
+    DWORD Pid() const { return pi_.dwProcessId; }
+    void Command(CommandId id) const {
+        SendMessageW(window_, WM_COMMAND, static_cast<WPARAM>(id), 0);
+    }
+    void Type(const std::wstring& text, int at) const {
+        SendMessageW(editor_, EM_SETSEL, static_cast<WPARAM>(at), static_cast<LPARAM>(at));
+        for (wchar_t c : text) SendMessageW(editor_, WM_CHAR, c, 0);
+    }
+    // Exit code once the process ended within timeoutMs, else -1.
+    long WaitExit(DWORD timeoutMs) const {
+        if (WaitForSingleObject(pi_.hProcess, timeoutMs) != WAIT_OBJECT_0) return -1;
+        DWORD code = 0;
+        GetExitCodeProcess(pi_.hProcess, &code);
+        return static_cast<long>(code);
+    }
+    // The text of the message box the program shows, read and answered with button.
+    std::wstring AnswerMessageBox(int button) const {
+        HWND box = FindProcessWindow(pi_.dwProcessId, L"#32770", nullptr, 15000);
+        if (!box) return L"(no message box)";
+        wchar_t text[512] = {};
+        GetDlgItemTextW(box, 0xFFFF, text, 512);
+        PostMessageW(box, WM_COMMAND, static_cast<WPARAM>(button), 0);
+        return text;
+    }
+
+  private:
+    PROCESS_INFORMATION pi_{};
+    bool started_ = false;
+    HWND window_ = nullptr;
+    HWND editor_ = nullptr;
+};
+
+std::wstring SampleCompose() {
+    return WindowsPath(KESTREL_ROOT "/samples/plover/temp/_plv0001.tmp");
+}
+
+TEST(ViewerProgram, ComposeFileOpensEditableWithItsNameInTheTitle) {
+    Sandbox box;
+    box.Settings(true);
+    std::wstring file = box.File(L"_plv0001.tmp");
+    ASSERT_TRUE(CopyFileW(SampleCompose().c_str(), file.c_str(), FALSE));
+    Viewer v(box, file, L"Kestrel32 - _plv0001.tmp");
+    ASSERT_NE(v.Window(), nullptr) << "no window titled \"Kestrel32 - _plv0001.tmp\"";
+    ASSERT_NE(v.Editor(), nullptr);
+    EXPECT_EQ(GetWindowLongPtrW(v.Editor(), GWL_STYLE) & ES_READONLY, 0);
+    // The whole file is on screen: the control's text (CR LF line ends) is the file's.
+    // WM_GETTEXT itself: GetWindowText does not ask a window of another process.
+    LRESULT n = SendMessageW(v.Editor(), WM_GETTEXTLENGTH, 0, 0);
+    std::wstring shown(static_cast<size_t>(n) + 1, L'\0');
+    SendMessageW(v.Editor(), WM_GETTEXT, shown.size(), reinterpret_cast<LPARAM>(&shown[0]));
+    shown.resize(wcslen(shown.c_str()));
+    std::string bytes = ReadBytes(file);
+    EXPECT_EQ(ToSjis(shown) + "\r\n", bytes);
+    PostMessageW(v.Window(), WM_CLOSE, 0, 0);
+    EXPECT_EQ(v.WaitExit(30000), 0);
+}
+
+TEST(ViewerProgram, TypedJapaneseIsSavedAsShiftJis) {
+    Sandbox box;
+    box.Settings(true);
+    std::wstring file = box.File(L"_plv0001.tmp");
+    ASSERT_TRUE(CopyFileW(SampleCompose().c_str(), file.c_str(), FALSE));
+    const std::string original = ReadBytes(file);
+    Viewer v(box, file, L"Kestrel32 - _plv0001.tmp");
+    ASSERT_NE(v.Editor(), nullptr);
+    v.Type(L"日本語のテキスト、ｶﾀｶﾅ", 0);
+    EXPECT_NE(SendMessageW(v.Editor(), EM_GETMODIFY, 0, 0), 0);
+    v.Command(CommandId::Save);
+    EXPECT_EQ(SendMessageW(v.Editor(), EM_GETMODIFY, 0, 0), 0) << "Save clears the modified mark";
+    EXPECT_EQ(ReadBytes(file),
+              "\x93\xfa\x96\x7b\x8c\xea\x82\xcc\x83\x65\x83\x4c\x83\x58\x83\x67\x81\x41"
+              "\xb6\xc0\xb6\xc5" +
+                  original);
+    PostMessageW(v.Window(), WM_CLOSE, 0, 0);
+    EXPECT_EQ(v.WaitExit(30000), 0) << "no question after saving";
+}
+
+// Bytes that are no character, a lead byte at a line end and the second codes of characters
+// that have two must come back as they were, in lines the user edited and in lines not touched.
+TEST(ViewerProgram, BytesThatAreNoCharacterSurviveASave) {
+    Sandbox box;
+    box.Settings(true);
+    std::wstring file = box.File(L"_plv0002.tmp");
+    const std::string body =
+        "abc\x80"
+        "def\xA0\r\n"
+        "lead at end \x82\r\n"
+        "\x87\x90 and \xED\x40 second codes\r\n"
+        "\x81\xE0 and \xFA\x5C first codes\r\n"
+        "\xFD\xFE\xFF tail \x81\r\n"
+        "\x82\xa0\x82\xa2\r\n";
+    WriteBytes(file, body);
+    Viewer v(box, file, L"Kestrel32 - _plv0002.tmp");
+    ASSERT_NE(v.Editor(), nullptr);
+    v.Command(CommandId::Save);
+    EXPECT_EQ(ReadBytes(file), body) << "saved unchanged";
+    v.Type(L"Z", 0);  // an edit in the first line
+    v.Command(CommandId::Save);
+    EXPECT_EQ(ReadBytes(file), "Z" + body);
+    PostMessageW(v.Window(), WM_CLOSE, 0, 0);
+    EXPECT_EQ(v.WaitExit(30000), 0);
+}
+
+TEST(ViewerProgram, ExitWithChangesAsksToSaveAndCancelKeepsTheWindow) {
+    Sandbox box;
+    box.Settings(true);
+    std::wstring file = box.File(L"_plv0001.tmp");
+    ASSERT_TRUE(CopyFileW(SampleCompose().c_str(), file.c_str(), FALSE));
+    const std::string original = ReadBytes(file);
+    Viewer v(box, file, L"Kestrel32 - _plv0001.tmp");
+    ASSERT_NE(v.Editor(), nullptr);
+    v.Type(L"x", 0);
+    PostMessageW(v.Window(), WM_COMMAND, static_cast<WPARAM>(CommandId::Exit), 0);
+    EXPECT_EQ(v.AnswerMessageBox(IDCANCEL), L"Save _plv0001.tmp ?");
+    EXPECT_EQ(v.WaitExit(1500), -1) << "Cancel keeps the window";
+    EXPECT_TRUE(IsWindow(v.Window()));
+    PostMessageW(v.Window(), WM_CLOSE, 0, 0);
+    EXPECT_EQ(v.AnswerMessageBox(IDNO), L"Save _plv0001.tmp ?");
+    EXPECT_EQ(v.WaitExit(30000), 0);
+    EXPECT_EQ(ReadBytes(file), original) << "No leaves the file as it was";
+}
+
+// A folder mail named on the command line is shown by the mail display; the mail client's
+// [open("...")] request on the viewer's topic "system" shows another one.
+TEST(ViewerProgram, FolderMailsOpenFromTheCommandLineAndTheSystemTopic) {
+    Sandbox box;
+    box.Settings(true);
+    CreateDirectoryW(box.File(L"inbox").c_str(), nullptr);
+    for (const wchar_t* name : {L"inbox\\0001.txt", L"inbox\\0002.txt"}) {
+        std::wstring from = WindowsPath(KESTREL_ROOT "/samples/plover/") + name;
+        ASSERT_TRUE(CopyFileW(from.c_str(), box.File(name).c_str(), FALSE));
+    }
+    CopyFileW(WindowsPath(KESTREL_ROOT "/samples/plover/inbox.fld").c_str(),
+              box.File(L"inbox.fld").c_str(), FALSE);
+    Viewer v(box, box.File(L"inbox\\0001.txt"), L"Kestrel32 - 0001.txt");
+    ASSERT_NE(v.Window(), nullptr) << "the folder mail's name in the title";
+    EXPECT_GT(SendMessageW(v.Editor(), WM_GETTEXTLENGTH, 0, 0), 0);
+
+    DWORD inst = 0;
+    ASSERT_EQ(DdeInitializeA(
+                  &inst,
+                  [](UINT, UINT, HCONV, HSZ, HSZ, HDDEDATA, ULONG_PTR, ULONG_PTR) -> HDDEDATA {
+                      return nullptr;
+                  },
+                  APPCMD_CLIENTONLY, 0),
+              static_cast<UINT>(DMLERR_NO_ERROR));
+    HSZ service = DdeCreateStringHandleA(inst, "kestrel", CP_WINANSI);
+    HSZ topic = DdeCreateStringHandleA(inst, "system", CP_WINANSI);
+    HCONV conv = DdeConnect(inst, service, topic, nullptr);
+    EXPECT_NE(conv, nullptr) << "service \"kestrel\", topic \"system\"";
+    if (conv) {
+        std::string macro = "[open(\"" + Narrow(box.File(L"inbox\\0002.txt")) + "\")]";
+        DWORD result = 0;
+        DdeClientTransaction(reinterpret_cast<LPBYTE>(&macro[0]),
+                             static_cast<DWORD>(macro.size() + 1), conv, nullptr, CF_TEXT,
+                             XTYP_EXECUTE, 10000, &result);
+        DdeDisconnect(conv);
+        EXPECT_NE(FindProcessWindow(v.Pid(), L"TForm1", L"Kestrel32 - 0002.txt", 15000), nullptr);
+    }
+    DdeFreeStringHandle(inst, service);
+    DdeFreeStringHandle(inst, topic);
+    DdeUninitialize(inst);
+    PostMessageW(v.Window(), WM_CLOSE, 0, 0);
+    EXPECT_EQ(v.WaitExit(30000), 0);
+}
+
+// --- the window's parts in this process -----------------------------------------------------
+
+// The platform with the Windows services, but the program path (and so the settings file)
+// in a sandbox.
+struct SandboxEnvironment : kestrel::win32::WinEnvironment {
+    std::string program;
+    std::string ProgramPath() const override { return program; }
+};
+
+struct InProcessWindow {
+    kestrel::win32::Form1Window window;
+    kestrel::win32::WinMessageBoxes messages{[] { return HWND(nullptr); }};
+    kestrel::win32::WinStandardDialogs dialogs{[] { return HWND(nullptr); }};
+    kestrel::win32::ClassesRootLookup registry;
+    SandboxEnvironment environment;
+    kestrel::win32::WinProcessLauncher launcher;
+    kestrel::win32::WinWindowFinder finder;
+    kestrel::win32::WinClipboard clipboard;
+    kestrel::win32::WinPrinter printer{messages};
+    kestrel::win32::WinHelpViewer help{messages};
+    std::unique_ptr<kestrel::Platform> platform;
+    std::unique_ptr<kestrel::TForm1> form;
+
+    explicit InProcessWindow(const Sandbox& box, kestrel::ShellHooks hooks = {}) {
+        environment.program = Narrow(box.Exe());
+        if (!window.Create()) return;
+        platform.reset(new kestrel::Platform{window.Editor(), window, messages, dialogs, registry,
+                                             environment, launcher, finder, clipboard,
+                                             window.Timer(), printer, help});
+        form = std::make_unique<kestrel::TForm1>(*platform, std::move(hooks));
+        window.Attach(*form, {});
+    }
+    ~InProcessWindow() {
+        window.Timer().Stop();
+        if (window.hwnd()) DestroyWindow(window.hwnd());
+    }
+};
+
+std::vector<std::wstring> MenuBarCaptions(HWND hwnd) {
+    std::vector<std::wstring> out;
+    HMENU bar = GetMenu(hwnd);
+    for (int i = 0; bar && i < GetMenuItemCount(bar); ++i) {
+        wchar_t buf[128] = {};
+        GetMenuStringW(bar, static_cast<UINT>(i), buf, 128, MF_BYPOSITION);
+        out.push_back(buf);
+    }
+    return out;
+}
+
+std::wstring ItemCaption(HWND hwnd, CommandId id) {
+    wchar_t buf[128] = {};
+    GetMenuStringW(GetMenu(hwnd), static_cast<UINT>(id), buf, 128, MF_BYCOMMAND);
+    return buf;
+}
+
+TEST(ViewerMenus, EnglishMenuOffGivesJapaneseCaptions) {
+    struct Case {
+        bool english;
+        const wchar_t* file;
+        const wchar_t* save;
+        const wchar_t* help;
+    };
+    for (const Case& c : {Case{false, L"ファイル(&F)", L"保存(&S)", L"ヘルプ(&H)"},
+                          Case{true, L"&File", L"&Save", L"&Help"}}) {
+        Sandbox box;
+        box.Settings(c.english);
+        InProcessWindow w(box);
+        ASSERT_TRUE(w.form);
+        w.window.ShowFirst(SW_SHOWNOACTIVATE);
+        std::vector<std::wstring> bar = MenuBarCaptions(w.window.hwnd());
+        ASSERT_FALSE(bar.empty());
+        EXPECT_EQ(bar.front(), c.file) << "english=" << c.english;
+        EXPECT_EQ(bar.back(), c.help);
+        EXPECT_EQ(ItemCaption(w.window.hwnd(), CommandId::Save), c.save);
+        wchar_t cut[64] = {};
+        GetMenuStringW(w.window.PopupMenu(), static_cast<UINT>(CommandId::PopupCut), cut, 64,
+                       MF_BYCOMMAND);
+        EXPECT_EQ(std::wstring(cut), c.english ? L"Cut" : L"カット") << "pop-up menu";
+    }
+}
+
+TEST(ViewerMenus, HiddenTopLevelMenusComeBackInPlace) {
+    Sandbox box;
+    box.Settings(true);
+    InProcessWindow w(box);
+    ASSERT_TRUE(w.form);
+    w.window.ShowFirst(SW_SHOWNOACTIVATE);
+    auto has = [&](const wchar_t* caption) {
+        for (const std::wstring& s : MenuBarCaptions(w.window.hwnd()))
+            if (s == caption) return true;
+        return false;
+    };
+    EXPECT_FALSE(has(L"&Scramble")) << "hidden at start";
+    w.window.SetMenuVisible(CommandId::MenuScramble, true);
+    std::vector<std::wstring> bar = MenuBarCaptions(w.window.hwnd());
+    auto scramble = std::find(bar.begin(), bar.end(), L"&Scramble");
+    auto edit = std::find(bar.begin(), bar.end(), L"&Edit");
+    ASSERT_NE(scramble, bar.end());
+    EXPECT_LT(scramble, edit) << "before Edit, as in the model";
+    w.window.SetMenuChecked(CommandId::WordWrap, true);
+    w.window.SetMenuVisible(CommandId::MenuScramble, false);
+    EXPECT_FALSE(has(L"&Scramble"));
+    EXPECT_TRUE(GetMenuState(GetMenu(w.window.hwnd()), static_cast<UINT>(CommandId::WordWrap),
+                             MF_BYCOMMAND) &
+                MF_CHECKED)
+        << "check marks survive the rebuild";
+    w.window.SetDynamicMenu(CommandId::MenuInsert, {{CommandId::Insert1, "\x88\xa5\x8e\x41"},
+                                                    {CommandId::Insert2, "Regards"}});
+    w.window.SetMenuVisible(CommandId::MenuInsert, true);
+    EXPECT_EQ(ItemCaption(w.window.hwnd(), CommandId::Insert1), L"挨拶");
+    EXPECT_EQ(ItemCaption(w.window.hwnd(), CommandId::Insert2), L"Regards");
+}
+
+// Byte offsets (a line end counts 2) against the control's positions (a line end counts 1,
+// a double-byte character 1).
+TEST(RichEdit1Offsets, ByteOffsetsMapToTheControlsCharacters) {
+    Sandbox box;
+    box.Settings(true);
+    InProcessWindow w(box);
+    ASSERT_TRUE(w.form);
+    kestrel::TextControl& e = w.window.Editor();
+    e.SetLines({"ab\x82\xa0\x82\xa2", "", "\x93\xfa\x96\x7b x"});
+    EXPECT_EQ(e.LineCount(), 3);
+    struct Case {
+        int start, length;
+        std::string text;
+        int lineOfStart;
+    };
+    for (const Case& c :
+         {Case{0, 2, "ab", 0}, Case{2, 2, "\x82\xa0", 0}, Case{4, 4, "\x82\xa2\r\n", 0},
+          Case{6, 4, "\r\n\r\n", 0}, Case{10, 4, "\x93\xfa\x96\x7b", 2}, Case{14, 2, " x", 2}}) {
+        e.SetSelection(c.start, c.length);
+        EXPECT_EQ(e.SelStart(), c.start);
+        EXPECT_EQ(e.SelLength(), c.length);
+        EXPECT_EQ(e.SelText(), c.text) << c.start;
+        EXPECT_EQ(e.LineFromOffset(c.start), c.lineOfStart) << c.start;
+    }
+    EXPECT_EQ(e.LineOffset(1), 8);
+    EXPECT_EQ(e.LineOffset(2), 10);
+    EXPECT_EQ(e.LineOffset(3), 16) << "the text length";
+    // Inside a double-byte character: its start.
+    e.SetSelection(3, 0);
+    EXPECT_EQ(e.SelStart(), 2);
+}
+
+// Colour and underline land on the characters of the byte range, and are no edit.
+TEST(RichEdit1Offsets, RangeFormatsCoverTheCharactersOfTheByteRange) {
+    Sandbox box;
+    box.Settings(true);
+    InProcessWindow w(box);
+    ASSERT_TRUE(w.form);
+    kestrel::win32::RichEdit1& e = w.window.Editor();
+    e.SetLines(
+        {"ab\x82\xa0\x82\xa2"
+         "cd",
+         "\x93\xfa x"});
+    e.SetModified(false);
+    e.SetRangeColour(2, 4, 0x000000FF);
+    e.SetRangeUnderline(10, 2, true);
+    auto format = [&](LONG cp) {
+        CHARRANGE one{cp, cp + 1};
+        SendMessageW(e.hwnd(), EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&one));
+        CHARFORMAT2W cf{};
+        cf.cbSize = sizeof cf;
+        SendMessageW(e.hwnd(), EM_GETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&cf));
+        return cf;
+    };
+    struct Case {
+        LONG cp;
+        bool red, underlined;
+    };
+    // Characters: a b あ い c d CR 日 space x
+    for (const Case& c : {Case{1, false, false}, Case{2, true, false}, Case{3, true, false},
+                          Case{4, false, false}, Case{7, false, true}, Case{8, false, false}}) {
+        CHARFORMAT2W cf = format(c.cp);
+        EXPECT_EQ(cf.crTextColor == RGB(255, 0, 0), c.red) << c.cp;
+        EXPECT_EQ((cf.dwEffects & CFE_UNDERLINE) != 0, c.underlined) << c.cp;
+    }
+    EXPECT_FALSE(e.Modified());
+    EXPECT_EQ(e.Line(0),
+              "ab\x82\xa0\x82\xa2"
+              "cd");
+}
+
+// The first visible line counts lines of the text, not the rows a wrapped line takes.
+TEST(RichEdit1Offsets, FirstVisibleLineCountsTextLinesWhenWrapped) {
+    Sandbox box;
+    box.Settings(true);
+    InProcessWindow w(box);
+    ASSERT_TRUE(w.form);
+    w.window.ShowFirst(SW_SHOWNOACTIVATE);
+    kestrel::win32::RichEdit1& e = w.window.Editor();
+    std::vector<std::string> lines(60, "line");
+    lines[0] = std::string(400, 'w');
+    e.SetLines(lines);
+    e.ScrollLines(5);
+    EXPECT_EQ(e.FirstVisibleLine(), 5) << "unwrapped";
+    e.ScrollLines(-100);
+    e.SetWordWrap(true);
+    EXPECT_TRUE(e.WordWrap());
+    e.ScrollLines(1);
+    EXPECT_EQ(e.FirstVisibleLine(), 0) << "the second row of the wrapped first line";
+    e.SetWordWrap(false);
+    EXPECT_EQ(e.Lines(), lines) << "wrapping changes no text";
+}
+
+// Control characters stay in their line; a lone CR inside a line in particular is no line break
+// (it would come back as CR LF and change the file).
+TEST(RichEdit1Offsets, ControlCharactersSurviveTheControl) {
+    Sandbox box;
+    box.Settings(true);
+    InProcessWindow w(box);
+    ASSERT_TRUE(w.form);
+    kestrel::win32::RichEdit1& e = w.window.Editor();
+    const std::vector<std::string> lines = {std::string("a\0b", 3), "tab\there", "bell\x07\x1b$B",
+                                            "cr\rinside",           "vt\x0b",    "last"};
+    e.SetLines(lines);
+    EXPECT_EQ(e.Lines(), lines);
+}
+
+TEST(RichEdit1Offsets, EditsAreSeenAtOnceAndKeepOtherLinesByteForByte) {
+    Sandbox box;
+    box.Settings(true);
+    InProcessWindow w(box);
+    ASSERT_TRUE(w.form);
+    kestrel::TextControl& e = w.window.Editor();
+    const std::vector<std::string> lines = {"\x87\x90 \xED\x40", "bad \x80\xA0 lead \x82", "end"};
+    e.SetLines(lines);
+    e.SetModified(false);
+    EXPECT_EQ(e.Lines(), lines);
+    EXPECT_FALSE(e.Modified());
+    e.SetSelection(e.LineOffset(2), 0);
+    e.ReplaceSelection("\x82\xa0\r\nnew ");
+    EXPECT_EQ(e.Lines(), (std::vector<std::string>{lines[0], lines[1], "\x82\xa0", "new end"}));
+    EXPECT_EQ(e.SelStart(), e.LineOffset(3) + 4) << "the caret after the inserted text";
+    e.Undo();
+    EXPECT_EQ(e.Lines(), lines);
+    e.AppendLine("tail \xFD");
+    EXPECT_EQ(e.Line(3), "tail \xFD");
+    e.SetReadOnly(true);
+    EXPECT_TRUE(e.ReadOnly());
+    SendMessageW(w.window.Editor().hwnd(), WM_CHAR, L'q', 0);
+    EXPECT_EQ(e.Line(0), lines[0]) << "typing is dropped while read-only";
+    e.Clear();
+    EXPECT_EQ(e.LineCount(), 0);
+}
+
+}  // namespace
+
+namespace {
+
+RECT ChildRect(HWND parent, HWND child) {
+    RECT rc{};
+    GetWindowRect(child, &rc);
+    MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&rc), 2);
+    return rc;
+}
+
+// The editor fills what the tool bar panel leaves; the cover lies exactly over the editor.
+TEST(ViewerLayout, EditorFillsBelowTheToolbarAndTheCoverHidesIt) {
+    Sandbox box;
+    box.Settings(true);
+    InProcessWindow w(box);
+    ASSERT_TRUE(w.form);
+    kestrel::win32::Form1Window& win = w.window;
+    win.ShowFirst(SW_SHOWNOACTIVATE);
+    win.SetBounds({30, 40, 500, 300});
+    EXPECT_EQ(win.Bounds(), (kestrel::WindowBounds{30, 40, 500, 300}));
+    RECT client{};
+    GetClientRect(win.hwnd(), &client);
+    struct Case {
+        bool visible;
+        int height, editorTop;
+    };
+    for (const Case& c : {Case{true, 44, 44}, Case{true, 27, 27}, Case{false, 44, 0}}) {
+        win.SetToolbarVisible(c.visible);
+        win.SetToolbarHeight(c.height);
+        RECT ed = ChildRect(win.hwnd(), win.Editor().hwnd());
+        EXPECT_EQ(ed.top, c.editorTop) << c.visible << " " << c.height;
+        EXPECT_EQ(ed.bottom, client.bottom);
+        EXPECT_EQ(ed.right - ed.left, client.right);
+    }
+    win.SetCoverVisible(true, 0x00FFFFFF);
+    EXPECT_TRUE(IsWindowVisible(win.CoverPanel()));
+    RECT cover = ChildRect(win.hwnd(), win.CoverPanel());
+    RECT ed = ChildRect(win.hwnd(), win.Editor().hwnd());
+    EXPECT_TRUE(EqualRect(&cover, &ed));
+    win.SetCoverVisible(false, 0);
+    EXPECT_FALSE(IsWindowVisible(win.CoverPanel()));
+}
+
+// Delete and BackSpace while read-only go to key dispatch (as 46 and 8 without modifiers) and
+// never reach the text; while editable they edit as usual.
+TEST(RichEdit1Keys, DeleteAndBackSpaceWhileReadOnlyGoToKeyDispatch) {
+    Sandbox box;
+    box.Settings(true);
+    std::vector<int> dispatched;
+    kestrel::ShellHooks hooks;
+    hooks.dispatchKey = [&](int vk, unsigned modifiers) {
+        dispatched.push_back(vk * 100 + static_cast<int>(modifiers));
+    };
+    InProcessWindow w(box, std::move(hooks));
+    ASSERT_TRUE(w.form);
+    kestrel::win32::RichEdit1& e = w.window.Editor();
+    struct Case {
+        bool readOnly;
+        WPARAM key;
+        std::vector<int> dispatched;
+        std::string line;
+    };
+    for (const Case& c :
+         {Case{true, VK_DELETE, {4600}, "ab\x82\xa0"}, Case{true, VK_BACK, {800}, "ab\x82\xa0"},
+          Case{false, VK_DELETE, {}, "a\x82\xa0"}, Case{false, VK_BACK, {}, "b\x82\xa0"}}) {
+        dispatched.clear();
+        e.SetReadOnly(false);
+        e.SetLines({"ab\x82\xa0"});
+        e.SetReadOnly(c.readOnly);
+        e.SetSelection(1, 0);
+        SendMessageW(e.hwnd(), WM_KEYDOWN, c.key, 0);
+        SendMessageW(e.hwnd(), WM_KEYUP, c.key, 0);
+        EXPECT_EQ(dispatched, c.dispatched) << c.readOnly << " " << c.key;
+        EXPECT_EQ(e.Line(0), c.line) << c.readOnly << " " << c.key;
+    }
+}
+
+}  // namespace
+
+namespace {
+
+// --- the platform services ---------------------------------------------------------------------
+
+TEST(ViewerServices, FileDialogFilterSeparatesNamesAndPatternsWithNuls) {
+    EXPECT_EQ(kestrel::win32::FileDialogFilter("Text Files (*.txt)|*.txt|All Files (*.*)|*.*"),
+              std::wstring(L"Text Files (*.txt)\0*.txt\0All Files (*.*)\0*.*\0\0", 46));
+    EXPECT_EQ(kestrel::win32::FileDialogFilter("\x83\x65\x83\x4c\x83\x58\x83\x67|*.txt"),
+              std::wstring(L"テキスト\0*.txt\0\0", 12));
+}
+
+// Bytes that are no character survive a trip through the clipboard; a character with two codes
+// comes back in the code Windows prefers (the clipboard holds characters, not codes).
+TEST(ViewerServices, ClipboardKeepsBytesThatAreNoCharacter) {
+    kestrel::win32::WinClipboard clipboard;
+    struct Case {
+        std::string in, out;
+    };
+    for (const Case& c : {Case{"plain\r\ntext", "plain\r\ntext"},
+                          Case{"\x82\xa0\x80\xA0 end \x82", "\x82\xa0\x80\xA0 end \x82"},
+                          Case{"\xFD\xFE\xFF\r\n\x81", "\xFD\xFE\xFF\r\n\x81"},
+                          Case{"\x87\x90\xED\x40", "\x81\xE0\xFA\x5C"}}) {
+        clipboard.SetText(c.in);
+        EXPECT_EQ(clipboard.Text(), c.out);
+    }
+}
+
+TEST(ViewerServices, EnvironmentAndClassesRegistryAnswerInShiftJis) {
+    kestrel::win32::WinEnvironment env;
+    std::string program = env.ProgramPath();
+    ASSERT_GT(program.size(), 4u);
+    EXPECT_EQ(program.substr(program.size() - 4), ".exe");
+    std::string windows = env.WindowsFolder();
+    ASSERT_FALSE(windows.empty());
+    EXPECT_NE(windows.back(), '\\') << "without the final separator";
+    SetEnvironmentVariableW(L"KESTREL_TEST_VAR", L"値");
+    EXPECT_EQ(env.Variable("KESTREL_TEST_VAR"), "\x92\x6c");
+    EXPECT_EQ(env.Variable("KESTREL_NO_SUCH_VAR"), "");
+    kestrel::win32::ClassesRootLookup registry;
+    EXPECT_EQ(registry.Value("\\Kestrel.No.Such.Class\\shell\\open\\command"), "");
+    HKEY key = nullptr;
+    ASSERT_EQ(RegCreateKeyExW(HKEY_CLASSES_ROOT, L"Kestrel.Test\\shell", 0, nullptr, 0,
+                              KEY_SET_VALUE, nullptr, &key, nullptr),
+              ERROR_SUCCESS);
+    const wchar_t value[] = L"c:\\プラバー\\plover.exe";
+    RegSetValueExW(key, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(value), sizeof value);
+    RegCloseKey(key);
+    EXPECT_EQ(registry.Value("\\Kestrel.Test\\shell"),
+              "c:\\\x83\x76\x83\x89\x83\x6f\x81\x5b\\plover.exe");
+    RegDeleteKeyW(HKEY_CLASSES_ROOT, L"Kestrel.Test\\shell");
+    RegDeleteKeyW(HKEY_CLASSES_ROOT, L"Kestrel.Test");
+}
+
+TEST(ViewerServices, OneShotTimerTicksOnceUntilStartedAgain) {
+    HWND owner =
+        CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr);
+    ASSERT_TRUE(owner);
+    int ticks = 0;
+    kestrel::win32::WinOneShotTimer timer([owner] { return owner; }, [&] { ++ticks; });
+    timer.SetInterval(20);
+    timer.Start();
+    EXPECT_TRUE(timer.Running());
+    const DWORD start = GetTickCount();
+    while (GetTickCount() - start < 400) {
+        MSG msg;
+        while (PeekMessageW(&msg, owner, 0, 0, PM_REMOVE)) {
+            if (msg.message == WM_TIMER && msg.wParam == timer.kTimerId) timer.Tick();
+        }
+        Sleep(10);
+    }
+    EXPECT_EQ(ticks, 1);
+    EXPECT_FALSE(timer.Running());
+    DestroyWindow(owner);
+}
+
+}  // namespace

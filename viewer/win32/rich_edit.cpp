@@ -1,0 +1,568 @@
+#include "viewer/win32/rich_edit.h"
+
+#include <commctrl.h>
+#include <imm.h>
+#include <richedit.h>
+
+#include <algorithm>
+
+#include "viewer/win32/platform_win32.h"
+
+namespace kestrel::win32 {
+
+namespace {
+
+// Loaded once for the process and never freed: the control class lives in it.
+const wchar_t* RichEditClass() {
+    static const wchar_t* cls = [] {
+        if (LoadLibraryW(L"Msftedit.dll")) return L"RICHEDIT50W";
+        if (LoadLibraryW(L"Riched20.dll")) return L"RichEdit20W";
+        return static_cast<const wchar_t*>(nullptr);
+    }();
+    return cls;
+}
+
+// One line as the control holds it. A CR or LF inside the line would become a line break of
+// the control (and CR LF in the file); it is carried as a raw byte instead, so that the line
+// comes back as it was.
+std::wstring LineToControl(std::string_view line) {
+    std::wstring w = WideLossless(line);
+    for (wchar_t& c : w)
+        if (c == L'\r' || c == L'\n') c = static_cast<wchar_t>(kRawByteBase + c);
+    return w;
+}
+
+// UTF-16 lines of a Shift-JIS text whose lines end in CR LF (or a lone LF), joined by the
+// control's single CR.
+std::wstring ToControlText(std::string_view sjis, SjisLineMemory* memory) {
+    std::wstring out;
+    size_t pos = 0;
+    for (;;) {
+        size_t lf = sjis.find('\n', pos);
+        std::string_view line =
+            sjis.substr(pos, lf == std::string_view::npos ? sjis.npos : lf - pos);
+        if (lf != std::string_view::npos && !line.empty() && line.back() == '\r')
+            line.remove_suffix(1);
+        if (memory) memory->Remember(line);
+        out += LineToControl(line);
+        if (lf == std::string_view::npos) break;
+        out.push_back(L'\r');
+        pos = lf + 1;
+    }
+    return out;
+}
+
+// Text handed to EM_STREAMIN.
+struct StreamSource {
+    const BYTE* data;
+    size_t size;
+    size_t done = 0;
+};
+
+DWORD CALLBACK StreamIn(DWORD_PTR cookie, LPBYTE buffer, LONG want, LONG* got) {
+    auto* s = reinterpret_cast<StreamSource*>(cookie);
+    size_t n = std::min(static_cast<size_t>(want), s->size - s->done);
+    std::copy(s->data + s->done, s->data + s->done + n, buffer);
+    s->done += n;
+    *got = static_cast<LONG>(n);
+    return 0;
+}
+
+// Text inserted as plain Unicode text: never taken for RTF, whatever it starts with.
+void StreamText(HWND h, const std::wstring& text, bool selectionOnly) {
+    StreamSource src{reinterpret_cast<const BYTE*>(text.data()), text.size() * sizeof(wchar_t)};
+    EDITSTREAM es{};
+    es.dwCookie = reinterpret_cast<DWORD_PTR>(&src);
+    es.pfnCallback = &StreamIn;
+    WPARAM format = SF_TEXT | SF_UNICODE | (selectionOnly ? SFF_SELECTION : 0);
+    SendMessageW(h, EM_STREAMIN, format, reinterpret_cast<LPARAM>(&es));
+}
+
+bool LooksLikeRtf(const std::wstring& text) {
+    return text.compare(0, 5, L"{\\rtf") == 0 || text.compare(0, 6, L"{\\urtf") == 0;
+}
+
+unsigned ModifierBits() {
+    unsigned m = 0;
+    if (GetKeyState(VK_SHIFT) < 0) m |= 1;
+    if (GetKeyState(VK_CONTROL) < 0) m |= 2;
+    if (GetKeyState(VK_MENU) < 0) m |= 4;
+    return m;
+}
+
+}  // namespace
+
+COLORREF ToColorRef(Colour colour) {
+    if (colour & 0x80000000u) return GetSysColor(static_cast<int>(colour & 0xFF));
+    return static_cast<COLORREF>(colour & 0x00FFFFFFu);
+}
+
+RichEdit1::~RichEdit1() {
+    if (hwnd_) RemoveWindowSubclass(hwnd_, &RichEdit1::SubclassProc, 1);
+}
+
+bool RichEdit1::Create(HWND parent, int id) {
+    const wchar_t* cls = RichEditClass();
+    if (!cls) return false;
+    hwnd_ = CreateWindowExW(
+        WS_EX_CLIENTEDGE, cls, L"",
+        WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_HSCROLL | WS_TABSTOP | ES_MULTILINE |
+            ES_AUTOVSCROLL | ES_AUTOHSCROLL | ES_NOHIDESEL | ES_WANTRETURN | ES_SAVESEL,
+        0, 0, 100, 100, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+        GetModuleHandleW(nullptr), nullptr);
+    if (!hwnd_) return false;
+    // The default limit of 32 K characters would cut long mails.
+    SendMessageW(hwnd_, EM_EXLIMITTEXT, 0, 0x7FFFFFFE);
+    SendMessageW(hwnd_, EM_SETEVENTMASK, 0, ENM_CHANGE);
+    // No automatic font switching: the text keeps the font the viewer gives it.
+    SendMessageW(hwnd_, EM_SETLANGOPTIONS, 0, 0);
+    SetWindowSubclass(hwnd_, &RichEdit1::SubclassProc, 1, reinterpret_cast<DWORD_PTR>(this));
+    SetWordWrap(false);
+    // Closed at design.
+    SetImeMode(ImeMode::Closed);
+    return true;
+}
+
+LRESULT CALLBACK RichEdit1::SubclassProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam,
+                                         UINT_PTR, DWORD_PTR self) {
+    bool handled = false;
+    LRESULT r = reinterpret_cast<RichEdit1*>(self)->OnMessage(msg, wParam, lParam, handled);
+    return handled ? r : DefSubclassProc(hwnd, msg, wParam, lParam);
+}
+
+LRESULT RichEdit1::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, bool& handled) {
+    switch (msg) {
+        case WM_KEYDOWN:
+        case WM_SYSKEYDOWN:
+            if (ReadOnly() && (wParam == VK_DELETE || wParam == VK_BACK)) {
+                handled = true;
+                if (wParam == VK_DELETE && onDeleteKey) onDeleteKey();
+                if (wParam == VK_BACK && onBackSpaceKey) onBackSpaceKey();
+                return 0;
+            }
+            if (onKeyDown && onKeyDown(static_cast<int>(wParam), ModifierBits())) {
+                handled = true;
+                return 0;
+            }
+            cacheValid_ = false;
+            break;
+        case WM_CHAR:
+        case WM_IME_CHAR:
+        case WM_UNICHAR:
+            if (ReadOnly()) {
+                handled = true;
+                return 0;
+            }
+            cacheValid_ = false;
+            break;
+        case WM_LBUTTONDOWN:
+        case WM_RBUTTONDOWN:
+        case WM_MBUTTONDOWN:
+            if (onMouseDown) onMouseDown();
+            break;
+        case WM_RBUTTONUP:
+            // The control shows no menu of its own; ours opens where the button was released.
+            if (onContextMenu) {
+                POINT pt{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+                ClientToScreen(hwnd_, &pt);
+                onContextMenu(pt.x, pt.y);
+                handled = true;
+                return 0;
+            }
+            break;
+        case WM_CONTEXTMENU:
+            if (onContextMenu) {
+                int x = static_cast<short>(LOWORD(lParam)), y = static_cast<short>(HIWORD(lParam));
+                if (x == -1 && y == -1) {
+                    // From the keyboard: at the caret.
+                    POINT pt{};
+                    GetCaretPos(&pt);
+                    ClientToScreen(hwnd_, &pt);
+                    x = pt.x;
+                    y = pt.y;
+                }
+                onContextMenu(x, y);
+                handled = true;
+                return 0;
+            }
+            break;
+        // Everything else that may change the text; EN_CHANGE covers the rest.
+        case WM_SETTEXT:
+        case WM_PASTE:
+        case WM_CUT:
+        case WM_CLEAR:
+        case WM_UNDO:
+        case EM_UNDO:
+        case EM_REDO:
+        case EM_REPLACESEL:
+        case EM_SETTEXTEX:
+        case EM_STREAMIN:
+        case EM_PASTESPECIAL:
+        case WM_IME_COMPOSITION:
+            cacheValid_ = false;
+            break;
+        default:
+            break;
+    }
+    return 0;
+}
+
+// --- text ----------------------------------------------------------------------------------
+
+std::wstring RichEdit1::ControlText() const {
+    GETTEXTLENGTHEX gl{GTL_NUMCHARS | GTL_PRECISE, 1200};
+    LRESULT n = SendMessageW(hwnd_, EM_GETTEXTLENGTHEX, reinterpret_cast<WPARAM>(&gl), 0);
+    if (n <= 0) return {};
+    std::wstring buf(static_cast<size_t>(n) + 1, L'\0');
+    GETTEXTEX gt{};
+    gt.cb = static_cast<DWORD>(buf.size() * sizeof(wchar_t));
+    gt.flags = GT_DEFAULT;
+    gt.codepage = 1200;
+    LRESULT got = SendMessageW(hwnd_, EM_GETTEXTEX, reinterpret_cast<WPARAM>(&gt),
+                               reinterpret_cast<LPARAM>(&buf[0]));
+    buf.resize(got > 0 ? std::min(static_cast<size_t>(got), buf.size()) : 0);
+    return buf;
+}
+
+void RichEdit1::Refresh() const {
+    if (cacheValid_) return;
+    std::wstring text = hwnd_ ? ControlText() : std::wstring();
+    lines_.clear();
+    if (!text.empty()) {
+        size_t pos = 0;
+        for (;;) {
+            size_t cr = text.find(L'\r', pos);
+            std::wstring_view line(text.data() + pos,
+                                   (cr == std::wstring::npos ? text.size() : cr) - pos);
+            std::u16string u(line.begin(), line.end());
+            for (char16_t& c : u)
+                if (c == kRawByteBase + u'\r' || c == kRawByteBase + u'\n')
+                    c = static_cast<char16_t>(c - kRawByteBase);
+            lines_.push_back(memory_.ToSjis(u));
+            if (cr == std::wstring::npos) break;
+            pos = cr + 1;
+        }
+    }
+    map_ = PositionMap(lines_);
+    cacheValid_ = true;
+}
+
+void RichEdit1::SetControlText(const std::wstring& text) {
+    cacheValid_ = false;
+    // Streaming in replaces the text and empties the undo buffer.
+    StreamText(hwnd_, text, false);
+    SendMessageW(hwnd_, EM_EMPTYUNDOBUFFER, 0, 0);
+    cacheValid_ = false;
+}
+
+std::vector<std::string> RichEdit1::Lines() const {
+    Refresh();
+    return lines_;
+}
+
+int RichEdit1::LineCount() const {
+    Refresh();
+    return static_cast<int>(lines_.size());
+}
+
+std::string RichEdit1::Line(int index) const {
+    Refresh();
+    if (index < 0 || static_cast<size_t>(index) >= lines_.size()) return {};
+    return lines_[static_cast<size_t>(index)];
+}
+
+void RichEdit1::SetLines(const std::vector<std::string>& lines) {
+    memory_.Clear();
+    memory_.RememberAll(lines);
+    std::wstring text;
+    for (size_t i = 0; i < lines.size(); ++i) {
+        if (i) text.push_back(L'\r');
+        text += LineToControl(lines[i]);
+    }
+    SetControlText(text);
+}
+
+void RichEdit1::AppendLine(std::string_view line) {
+    memory_.Remember(line);
+    Refresh();
+    bool empty = lines_.empty();
+    CHARRANGE saved{};
+    SendMessageW(hwnd_, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&saved));
+    CHARRANGE end{-1, -1};
+    SendMessageW(hwnd_, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&end));
+    std::wstring text = (empty ? L"" : L"\r") + LineToControl(line);
+    StreamText(hwnd_, text, true);
+    SendMessageW(hwnd_, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&saved));
+    cacheValid_ = false;
+}
+
+void RichEdit1::Clear() {
+    memory_.Clear();
+    SetControlText(L"");
+}
+
+int RichEdit1::LineOffset(int index) const {
+    Refresh();
+    if (index <= 0 || lines_.empty()) return 0;
+    if (static_cast<size_t>(index) >= lines_.size()) {
+        // The text length: the last line has no line end.
+        return static_cast<int>(map_.LineStartByte(lines_.size()).value) - 2;
+    }
+    return static_cast<int>(map_.LineStartByte(static_cast<size_t>(index)).value);
+}
+
+int RichEdit1::LineFromOffset(int offset) const {
+    Refresh();
+    return static_cast<int>(map_.LineOfByte(BytePos{static_cast<size_t>(std::max(offset, 0))}));
+}
+
+CHARRANGE RichEdit1::ToCharRange(int start, int length) const {
+    Refresh();
+    size_t s = static_cast<size_t>(std::max(start, 0));
+    size_t e = s + static_cast<size_t>(std::max(length, 0));
+    CHARRANGE cr{};
+    cr.cpMin = static_cast<LONG>(map_.ToChar(BytePos{s}).value);
+    cr.cpMax = static_cast<LONG>(map_.ToChar(BytePos{e}).value);
+    return cr;
+}
+
+int RichEdit1::SelStart() const {
+    Refresh();
+    CHARRANGE cr{};
+    SendMessageW(hwnd_, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&cr));
+    return static_cast<int>(map_.ToByte(CharPos{static_cast<size_t>(cr.cpMin)}).value);
+}
+
+int RichEdit1::SelLength() const {
+    Refresh();
+    CHARRANGE cr{};
+    SendMessageW(hwnd_, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&cr));
+    size_t a = map_.ToByte(CharPos{static_cast<size_t>(cr.cpMin)}).value;
+    size_t b = map_.ToByte(CharPos{static_cast<size_t>(std::max(cr.cpMax, cr.cpMin))}).value;
+    return static_cast<int>(b - a);
+}
+
+void RichEdit1::SetSelection(int start, int length) {
+    CHARRANGE cr = ToCharRange(start, length);
+    SendMessageW(hwnd_, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&cr));
+}
+
+std::string RichEdit1::SelText() const {
+    Refresh();
+    size_t start = static_cast<size_t>(SelStart());
+    size_t len = static_cast<size_t>(SelLength());
+    std::string joined;
+    for (size_t i = 0; i < lines_.size(); ++i) {
+        if (i) joined += "\r\n";
+        joined += lines_[i];
+    }
+    if (start >= joined.size()) return {};
+    return joined.substr(start, len);
+}
+
+void RichEdit1::ReplaceSelection(std::string_view text) {
+    std::wstring w = ToControlText(text, &memory_);
+    cacheValid_ = false;
+    if (LooksLikeRtf(w)) {
+        StreamText(hwnd_, w, true);
+    } else {
+        SendMessageW(hwnd_, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(w.c_str()));
+    }
+    cacheValid_ = false;
+}
+
+// --- state ---------------------------------------------------------------------------------
+
+bool RichEdit1::ReadOnly() const {
+    return (GetWindowLongPtrW(hwnd_, GWL_STYLE) & ES_READONLY) != 0;
+}
+
+void RichEdit1::SetReadOnly(bool readOnly) {
+    SendMessageW(hwnd_, EM_SETREADONLY, readOnly ? TRUE : FALSE, 0);
+}
+
+bool RichEdit1::Modified() const {
+    return SendMessageW(hwnd_, EM_GETMODIFY, 0, 0) != 0;
+}
+
+void RichEdit1::SetModified(bool modified) {
+    SendMessageW(hwnd_, EM_SETMODIFY, modified ? TRUE : FALSE, 0);
+}
+
+void RichEdit1::SetWordWrap(bool wrap) {
+    wordWrap_ = wrap;
+    // Line width 0 wraps at the window's edge; 1 is the control's "no wrapping".
+    SendMessageW(hwnd_, EM_SETTARGETDEVICE, 0, wrap ? 0 : 1);
+    ShowScrollBar(hwnd_, SB_HORZ, wrap ? FALSE : TRUE);
+}
+
+int RichEdit1::FirstVisibleLine() const {
+    // The control counts wrapped rows; the viewer counts lines.
+    LRESULT row = SendMessageW(hwnd_, EM_GETFIRSTVISIBLELINE, 0, 0);
+    LRESULT ch = SendMessageW(hwnd_, EM_LINEINDEX, static_cast<WPARAM>(row), 0);
+    if (ch < 0) return 0;
+    Refresh();
+    return static_cast<int>(map_.LineOfByte(map_.ToByte(CharPos{static_cast<size_t>(ch)})));
+}
+
+void RichEdit1::ScrollLines(int lines) {
+    SendMessageW(hwnd_, EM_LINESCROLL, 0, lines);
+}
+
+void RichEdit1::ScrollCaretIntoView() {
+    SendMessageW(hwnd_, EM_SCROLLCARET, 0, 0);
+}
+
+// --- formats -------------------------------------------------------------------------------
+
+void RichEdit1::FormatRange(int start, int length, CHARFORMAT2W& cf) {
+    CHARRANGE range = ToCharRange(start, length);
+    if (range.cpMax <= range.cpMin) return;
+    CHARRANGE saved{};
+    SendMessageW(hwnd_, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&saved));
+    POINT scroll{};
+    SendMessageW(hwnd_, EM_GETSCROLLPOS, 0, reinterpret_cast<LPARAM>(&scroll));
+    // Colouring is no edit: it changes neither the modified flag nor the text read back (the
+    // control may still report a change).
+    bool modified = Modified();
+    bool cached = cacheValid_;
+    SendMessageW(hwnd_, EM_HIDESELECTION, TRUE, 0);
+    SendMessageW(hwnd_, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&range));
+    SendMessageW(hwnd_, EM_SETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&cf));
+    SendMessageW(hwnd_, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&saved));
+    SendMessageW(hwnd_, EM_HIDESELECTION, FALSE, 0);
+    SendMessageW(hwnd_, EM_SETSCROLLPOS, 0, reinterpret_cast<LPARAM>(&scroll));
+    SetModified(modified);
+    cacheValid_ = cached;
+}
+
+void RichEdit1::SetRangeColour(int start, int length, Colour colour) {
+    CHARFORMAT2W cf{};
+    cf.cbSize = sizeof cf;
+    cf.dwMask = CFM_COLOR;
+    cf.crTextColor = ToColorRef(colour);
+    FormatRange(start, length, cf);
+}
+
+void RichEdit1::SetRangeUnderline(int start, int length, bool underline) {
+    CHARFORMAT2W cf{};
+    cf.cbSize = sizeof cf;
+    cf.dwMask = CFM_UNDERLINE;
+    cf.dwEffects = underline ? CFE_UNDERLINE : 0;
+    FormatRange(start, length, cf);
+}
+
+namespace {
+
+CHARFORMAT2W FontFormat(std::string_view fontName, int fontSize) {
+    CHARFORMAT2W cf{};
+    cf.cbSize = sizeof cf;
+    cf.dwMask = CFM_CHARSET | CFM_SIZE;
+    cf.bCharSet = SHIFTJIS_CHARSET;
+    cf.yHeight = (fontSize > 0 ? fontSize : 10) * 20;  // twips
+    if (!fontName.empty()) {
+        std::wstring face = WideLossless(fontName);
+        wcsncpy(cf.szFaceName, face.c_str(), LF_FACESIZE - 1);
+        cf.dwMask |= CFM_FACE;
+    }
+    return cf;
+}
+
+}  // namespace
+
+void RichEdit1::SetDefaultAttributes(std::string_view fontName, int fontSize, Colour colour) {
+    CHARFORMAT2W cf = FontFormat(fontName, fontSize);
+    cf.dwMask |= CFM_COLOR | CFM_UNDERLINE;
+    cf.crTextColor = ToColorRef(colour);
+    cf.dwEffects = 0;
+    bool modified = Modified();
+    bool cached = cacheValid_;
+    SendMessageW(hwnd_, EM_SETCHARFORMAT, SCF_DEFAULT, reinterpret_cast<LPARAM>(&cf));
+    // The insertion point, when nothing is selected, takes the same attributes.
+    CHARRANGE sel{};
+    SendMessageW(hwnd_, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&sel));
+    if (sel.cpMin == sel.cpMax)
+        SendMessageW(hwnd_, EM_SETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&cf));
+    SetModified(modified);
+    cacheValid_ = cached;
+}
+
+void RichEdit1::SetFont(std::string_view fontName, int fontSize) {
+    CHARFORMAT2W cf = FontFormat(fontName, fontSize);
+    bool modified = Modified();
+    bool cached = cacheValid_;
+    SendMessageW(hwnd_, EM_SETCHARFORMAT, SCF_ALL, reinterpret_cast<LPARAM>(&cf));
+    SendMessageW(hwnd_, EM_SETCHARFORMAT, SCF_DEFAULT, reinterpret_cast<LPARAM>(&cf));
+    SetModified(modified);
+    cacheValid_ = cached;
+}
+
+void RichEdit1::SetBackground(Colour colour) {
+    SendMessageW(hwnd_, EM_SETBKGNDCOLOR, 0, static_cast<LPARAM>(ToColorRef(colour)));
+}
+
+// --- editing -------------------------------------------------------------------------------
+
+void RichEdit1::SelectAll() {
+    CHARRANGE all{0, -1};
+    SendMessageW(hwnd_, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&all));
+}
+
+void RichEdit1::CutToClipboard() {
+    SendMessageW(hwnd_, WM_CUT, 0, 0);
+}
+
+void RichEdit1::CopyToClipboard() {
+    SendMessageW(hwnd_, WM_COPY, 0, 0);
+}
+
+void RichEdit1::PasteFromClipboard() {
+    // Plain text only: the viewer's colours come from the viewer, not from what was copied.
+    SendMessageW(hwnd_, EM_PASTESPECIAL, CF_UNICODETEXT, 0);
+}
+
+void RichEdit1::DeleteSelection() {
+    SendMessageW(hwnd_, WM_CLEAR, 0, 0);
+}
+
+void RichEdit1::Undo() {
+    SendMessageW(hwnd_, EM_UNDO, 0, 0);
+}
+
+int RichEdit1::HeightPixels() const {
+    RECT rc{};
+    GetWindowRect(hwnd_, &rc);
+    return rc.bottom - rc.top;
+}
+
+void RichEdit1::SetFocus() {
+    ::SetFocus(hwnd_);
+}
+
+void RichEdit1::SetImeMode(ImeMode mode) {
+    if (mode == ImeMode::Disabled) {
+        if (!imeDetached_) {
+            savedIme_ = ImmAssociateContext(hwnd_, nullptr);
+            imeDetached_ = true;
+        }
+        return;
+    }
+    if (imeDetached_) {
+        ImmAssociateContext(hwnd_, savedIme_);
+        imeDetached_ = false;
+    }
+    HIMC ctx = ImmGetContext(hwnd_);
+    if (!ctx) return;
+    if (mode == ImeMode::Closed) {
+        ImmSetOpenStatus(ctx, FALSE);
+    } else {
+        ImmSetOpenStatus(ctx, TRUE);
+        DWORD conversion = 0, sentence = 0;
+        ImmGetConversionStatus(ctx, &conversion, &sentence);
+        conversion = (conversion & ~IME_CMODE_KATAKANA) | IME_CMODE_NATIVE | IME_CMODE_FULLSHAPE;
+        ImmSetConversionStatus(ctx, conversion, sentence);
+    }
+    ImmReleaseContext(hwnd_, ctx);
+}
+
+}  // namespace kestrel::win32

@@ -1,0 +1,108 @@
+// RichEdit1: the viewer's editor, a rich edit control behind the portable TextControl. The
+// control holds UTF-16 with one CR per line end; the viewer counts Shift-JIS bytes with CR LF.
+// Lines are converted without loss (SjisToUtf16 / SjisLineMemory) and every offset goes
+// through a PositionMap of the current text, rebuilt only after the text has changed.
+#pragma once
+
+#include <windows.h>
+// After windows.h.
+#include <richedit.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "common/sjis_unicode.h"
+#include "common/textpos.h"
+#include "viewer/shell/platform.h"
+
+namespace kestrel::win32 {
+
+class RichEdit1 : public TextControl {
+  public:
+    RichEdit1() = default;
+    ~RichEdit1() override;
+    RichEdit1(const RichEdit1&) = delete;
+    RichEdit1& operator=(const RichEdit1&) = delete;
+
+    // Creates the control as child id of parent; false when no rich edit class is available.
+    bool Create(HWND parent, int id);
+    HWND hwnd() const { return hwnd_; }
+    // The text changed behind our back (EN_CHANGE): the next read converts it again.
+    void TextChanged() { cacheValid_ = false; }
+
+    // Events of TRichEdit1. Delete and BackSpace while read-only raise their own events and
+    // never reach the control; character input while read-only is dropped.
+    std::function<void()> onMouseDown;
+    std::function<void()> onBackSpaceKey;
+    std::function<void()> onDeleteKey;
+    // Other key-down events (key dispatch); true when handled, so the control does not see
+    // the key. Empty: every key goes to the control.
+    std::function<bool(int vk, unsigned modifiers)> onKeyDown;
+    // Right button or the menu key: screen position of the pop-up menu.
+    std::function<void(int x, int y)> onContextMenu;
+
+    // TextControl.
+    std::vector<std::string> Lines() const override;
+    int LineCount() const override;
+    std::string Line(int index) const override;
+    void SetLines(const std::vector<std::string>& lines) override;
+    void AppendLine(std::string_view line) override;
+    void Clear() override;
+    int LineOffset(int index) const override;
+    int LineFromOffset(int offset) const override;
+    int SelStart() const override;
+    int SelLength() const override;
+    void SetSelection(int start, int length) override;
+    std::string SelText() const override;
+    void ReplaceSelection(std::string_view text) override;
+    bool ReadOnly() const override;
+    void SetReadOnly(bool readOnly) override;
+    bool Modified() const override;
+    void SetModified(bool modified) override;
+    bool WordWrap() const override { return wordWrap_; }
+    void SetWordWrap(bool wrap) override;
+    int FirstVisibleLine() const override;
+    void ScrollLines(int lines) override;
+    void ScrollCaretIntoView() override;
+    void SetRangeColour(int start, int length, Colour colour) override;
+    void SetRangeUnderline(int start, int length, bool underline) override;
+    void SetDefaultAttributes(std::string_view fontName, int fontSize, Colour colour) override;
+    void SetFont(std::string_view fontName, int fontSize) override;
+    void SetBackground(Colour colour) override;
+    void SelectAll() override;
+    void CutToClipboard() override;
+    void CopyToClipboard() override;
+    void PasteFromClipboard() override;
+    void DeleteSelection() override;
+    void Undo() override;
+    int HeightPixels() const override;
+    void SetFocus() override;
+    void SetImeMode(ImeMode mode) override;
+
+  private:
+    static LRESULT CALLBACK SubclassProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam,
+                                         UINT_PTR id, DWORD_PTR self);
+    LRESULT OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, bool& handled);
+    // Converts the control's text when it changed since the last read.
+    void Refresh() const;
+    std::wstring ControlText() const;
+    // Applies a character format to a byte range, keeping the selection and the scroll place.
+    void FormatRange(int start, int length, CHARFORMAT2W& cf);
+    CHARRANGE ToCharRange(int start, int length) const;
+    void SetControlText(const std::wstring& text);
+
+    HWND hwnd_ = nullptr;
+    HIMC savedIme_ = nullptr;
+    bool imeDetached_ = false;
+    bool wordWrap_ = false;
+    SjisLineMemory memory_;
+    mutable bool cacheValid_ = false;
+    mutable std::vector<std::string> lines_;
+    mutable PositionMap map_;
+};
+
+// COLORREF of a colour value (0x80000000 + n: system colour n).
+COLORREF ToColorRef(Colour colour);
+
+}  // namespace kestrel::win32
