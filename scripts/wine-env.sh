@@ -113,7 +113,10 @@ kestrel_wine_registry() {
         printf '[HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows NT\\CurrentVersion\\FontSubstitutes]\r\n'
         printf '"MS Gothic"="%s"\r\n"ＭＳ ゴシック"="%s"\r\n' "$gothic" "$gothic"
         printf '"MS PGothic"="%s"\r\n"ＭＳ Ｐゴシック"="%s"\r\n' "$pgothic" "$pgothic"
-        printf '"MS UI Gothic"="%s"\r\n"MS Mincho"="%s"\r\n"ＭＳ 明朝"="%s"\r\n\r\n' "$pgothic" "$gothic" "$gothic"
+        printf '"MS UI Gothic"="%s"\r\n"MS Mincho"="%s"\r\n"ＭＳ 明朝"="%s"\r\n' "$pgothic" "$gothic" "$gothic"
+        # Menus and dialogs: under a Japanese locale Wine draws them in "MS Shell Dlg" with a
+        # character set that its Latin stand-in cannot show (the captions came out as boxes).
+        printf '"MS Shell Dlg"="%s"\r\n"MS Shell Dlg 2"="%s"\r\n\r\n' "$pgothic" "$pgothic"
         printf '[HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows NT\\CurrentVersion\\FontLink\\SystemLink]\r\n'
         for f in Tahoma "MS Shell Dlg" "MS Shell Dlg 2" "Microsoft Sans Serif" "Segoe UI" "Lucida Sans Unicode"; do
             printf '"%s"=hex(7):%s\r\n' "$f" "$(printf 'ipag.ttf,IPAGothic\0\0' | iconv -f UTF-8 -t UTF-16LE | od -An -tx1 -v | tr -s ' \n' ',' | sed 's/^,//;s/,$//')"
@@ -130,8 +133,8 @@ kestrel_wine_prefix() {
     mkdir -p "$root"
     (
         flock 9
-        if [ -f "$root/prefix.done" ] && [ -d "$WINEPREFIX/drive_c" ]; then exit 0; fi
-        rm -rf "$WINEPREFIX" "$root/prefix.done"
+        if [ -f "$root/prefix-v2.done" ] && [ -d "$WINEPREFIX/drive_c" ]; then exit 0; fi
+        rm -rf "$WINEPREFIX" "$root/prefix-v2.done"
         if [ -z "${DISPLAY:-}" ]; then
             kestrel_xvfb_start || exit 1
             own_xvfb=1
@@ -149,7 +152,7 @@ kestrel_wine_prefix() {
         "$KESTREL_WINESERVER" -w
         [ -n "$own_xvfb" ] && kestrel_xvfb_stop
         if [ -d "$WINEPREFIX/drive_c/windows" ]; then
-            touch "$root/prefix.done"
+            touch "$root/prefix-v2.done"
         else
             kestrel_log "making the prefix failed, see $root/wineboot.log"
             exit 1

@@ -222,6 +222,18 @@ TEST_F(ShellTest, YesWithACancelledSaveAsKeepsTheText) {
     EXPECT_FALSE(form->TryClose());
 }
 
+TEST_F(ShellTest, TextTypedBeforeTheFirstTickStillCountsAsChanged) {
+    std::string mail = MakeFile("temp/_plv0001.tmp", {"To: a", "-----", "b"});
+    Start({mail});
+    fp.editor.Type("typed at once");
+    form->OnTimer1();  // the deferred stage
+    EXPECT_TRUE(fp.editor.Modified());
+    fp.messages.answers = {MessageAnswer::Cancel};
+    EXPECT_FALSE(form->TryClose());
+    ASSERT_FALSE(fp.messages.shown.empty());
+    EXPECT_EQ(fp.messages.shown.back().text, "Save _plv0001.tmp ?");
+}
+
 TEST_F(ShellTest, CloseWithoutChangesAsksNothing) {
     std::string mail = MakeFile("temp/_plv0001.tmp", {"To: a", "-----", "b"});
     StartFully({mail});

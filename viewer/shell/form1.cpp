@@ -172,7 +172,9 @@ void TForm1::ReadDeferredSettings() {
     }
 
     state_.startupStage = false;
-    p_.editor.SetModified(false);
+    // The modified mark is left alone: the first file's loading already cleared it, so a mark
+    // set now comes from the user typing before this tick, and clearing it would let a close
+    // drop that text without asking.
     state_.lastDirection = ReadDirection::Next;
     CheckReadOrder();
     if (start_.header) p_.window.SetMenuChecked(CommandId::Header, true);
