@@ -39,11 +39,17 @@ TEST_F(MailLinkTest, NumberOrderOpenSendsUpdateThenFocusOneTickLater) {
     EXPECT_FALSE(fp.timer.running);
 }
 
-TEST_F(MailLinkTest, FirstMailAtStartIsAnnouncedBeforeTheDeferredStage) {
+TEST_F(MailLinkTest, FirstMailAtStartIsAnnouncedAndFocusedAfterTheDeferredStage) {
     std::string mail = MakeMail("inbox/0001.txt", "READ", {"body"});
     Open({mail});
     EXPECT_THAT(Sent(), ElementsAre("[Update(" + Folder("inbox") + ",0001)]"));
     EXPECT_EQ(Tick(), TimerStep::DeferredSettings);
+    // The Update asked for a follow-up while start-up held the timer: its Focus still comes.
+    EXPECT_TRUE(fp.timer.running);
+    EXPECT_EQ(Tick(), TimerStep::Focus);
+    EXPECT_THAT(Sent(), ElementsAre("[Update(" + Folder("inbox") + ",0001)]",
+                                    "[Focus(" + Folder("inbox") + ",0001)]"));
+    EXPECT_FALSE(fp.timer.running);
 }
 
 TEST_F(MailLinkTest, FolderArgumentEndsInCanForTrashFolders) {

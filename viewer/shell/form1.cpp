@@ -238,13 +238,23 @@ std::string TForm1::TempFolder() {
 // --- timer ------------------------------------------------------------------------------
 
 void TForm1::StartTimer() {
-    if (!p_.timer.Running()) p_.timer.Start();
+    if (!p_.timer.Running()) {
+        p_.timer.Start();
+    } else if (state_.startupStage) {
+        // The running countdown belongs to the deferred stage; the step that asked for a
+        // follow-up (the Focus after the first mail's Update) gets its own tick after it.
+        followUpAfterDeferred_ = true;
+    }
 }
 
 TimerStep TForm1::OnTimer1() {
     p_.timer.Stop();
     if (state_.startupStage) {
         ReadDeferredSettings();
+        if (followUpAfterDeferred_) {
+            followUpAfterDeferred_ = false;
+            StartTimer();
+        }
         return TimerStep::DeferredSettings;
     }
     for (int i = 0; i < 3; ++i) {

@@ -210,6 +210,7 @@ class TForm1 {
     // The settings file as read at start; kept across the two start-up stages only.
     IniFile startIni_;
     bool japaneseMenus_ = false;
+    bool followUpAfterDeferred_ = false;  // a step asked for a tick while start-up held the timer
 };
 
 }  // namespace kestrel
