@@ -16,150 +16,15 @@
 #include <string>
 #include <vector>
 
+#include "tests/wine/viewer_driver.h"
 #include "viewer/shell/commands.h"
 #include "viewer/shell/form1.h"
 #include "viewer/win32/form1_window.h"
 #include "viewer/win32/platform_win32.h"
 
 namespace {
+using namespace kestrel::winetest;
 
-using kestrel::CommandId;
-
-std::wstring Widen(const std::string& s) {
-    return std::wstring(s.begin(), s.end());
-}
-
-std::wstring WindowsPath(const std::string& unixPath) {
-    std::string p = unixPath;
-    if (!p.empty() && p[0] == '/') p = "Z:" + p;
-    for (char& c : p)
-        if (c == '/') c = '\\';
-    return Widen(p);
-}
-
-std::string Narrow(const std::wstring& w) {
-    std::string s;
-    for (wchar_t c : w) s.push_back(static_cast<char>(c));  // ASCII paths only
-    return s;
-}
-
-std::string ReadBytes(const std::wstring& path) {
-    std::ifstream in(Narrow(path), std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-void WriteBytes(const std::wstring& path, const std::string& bytes) {
-    std::ofstream out(Narrow(path), std::ios::binary | std::ios::trunc);
-    out << bytes;
-}
-
-std::string ToSjis(const std::wstring& w) {
-    int n = WideCharToMultiByte(932, 0, w.data(), static_cast<int>(w.size()), nullptr, 0, nullptr,
-                                nullptr);
-    std::string s(static_cast<size_t>(n), '\0');
-    WideCharToMultiByte(932, 0, w.data(), static_cast<int>(w.size()), &s[0], n, nullptr, nullptr);
-    return s;
-}
-
-// A folder of its own for each test: the program copied into it with its settings file beside
-// it, so that what the program writes on closing stays there.
-class Sandbox {
-  public:
-    Sandbox() {
-        wchar_t tmp[MAX_PATH] = {};
-        GetTempPathW(MAX_PATH, tmp);
-        dir_ = std::wstring(tmp) + L"kestrel-viewer-" + std::to_wstring(GetCurrentProcessId()) +
-               L"-" + std::to_wstring(counter_++);
-        CreateDirectoryW(dir_.c_str(), nullptr);
-        exe_ = dir_ + L"\\kestrel.exe";
-        CopyFileW(WindowsPath(KESTREL_EXE).c_str(), exe_.c_str(), FALSE);
-    }
-    const std::wstring& Dir() const { return dir_; }
-    const std::wstring& Exe() const { return exe_; }
-    std::wstring File(const wchar_t* name) const { return dir_ + L"\\" + name; }
-    void Settings(bool englishMenu) const {
-        WriteBytes(File(L"kestrel.ini"), std::string("[View]\r\nEnglishMenu=") +
-                                             (englishMenu ? "1" : "0") + "\r\nReplyConfirm=0\r\n");
-    }
-
-  private:
-    static int counter_;
-    std::wstring dir_, exe_;
-};
-int Sandbox::counter_ = 0;
-
-HWND FindProcessWindow(DWORD pid, const wchar_t* cls, const wchar_t* title, DWORD timeoutMs) {
-    const DWORD start = GetTickCount();
-    do {
-        for (HWND h = FindWindowExW(nullptr, nullptr, cls, title); h;
-             h = FindWindowExW(nullptr, h, cls, title)) {
-            DWORD owner = 0;
-            GetWindowThreadProcessId(h, &owner);
-            if (owner == pid && IsWindowVisible(h)) return h;
-        }
-        Sleep(100);
-    } while (GetTickCount() - start < timeoutMs);
-    return nullptr;
-}
-
-// kestrel.exe running on one file.
-class Viewer {
-  public:
-    Viewer(const Sandbox& box, const std::wstring& file, const std::wstring& title) {
-        std::wstring cmd = L"\"" + box.Exe() + L"\" \"" + file + L"\"";
-        STARTUPINFOW si{};
-        si.cb = sizeof si;
-        started_ = CreateProcessW(nullptr, &cmd[0], nullptr, nullptr, FALSE, 0, nullptr,
-                                  box.Dir().c_str(), &si, &pi_) != 0;
-        if (!started_) return;
-        window_ = FindProcessWindow(pi_.dwProcessId, L"TForm1", title.c_str(), 30000);
-        if (window_) editor_ = FindWindowExW(window_, nullptr, L"RICHEDIT50W", nullptr);
-        // The first timer tick ends start-up and clears the modified mark: edits come after it.
-        Sleep(1500);
-    }
-    ~Viewer() {
-        if (!started_) return;
-        if (WaitForSingleObject(pi_.hProcess, 0) == WAIT_TIMEOUT) TerminateProcess(pi_.hProcess, 9);
-        CloseHandle(pi_.hThread);
-        CloseHandle(pi_.hProcess);
-    }
-    HWND Window() const { return window_; }
-    HWND Editor() const { return editor_; }
-    DWORD Pid() const { return pi_.dwProcessId; }
-    void Command(CommandId id) const {
-        SendMessageW(window_, WM_COMMAND, static_cast<WPARAM>(id), 0);
-    }
-    void Type(const std::wstring& text, int at) const {
-        SendMessageW(editor_, EM_SETSEL, static_cast<WPARAM>(at), static_cast<LPARAM>(at));
-        for (wchar_t c : text) SendMessageW(editor_, WM_CHAR, c, 0);
-    }
-    // Exit code once the process ended within timeoutMs, else -1.
-    long WaitExit(DWORD timeoutMs) const {
-        if (WaitForSingleObject(pi_.hProcess, timeoutMs) != WAIT_OBJECT_0) return -1;
-        DWORD code = 0;
-        GetExitCodeProcess(pi_.hProcess, &code);
-        return static_cast<long>(code);
-    }
-    // The text of the message box the program shows, read and answered with button.
-    std::wstring AnswerMessageBox(int button) const {
-        HWND box = FindProcessWindow(pi_.dwProcessId, L"#32770", nullptr, 15000);
-        if (!box) return L"(no message box)";
-        wchar_t text[512] = {};
-        GetDlgItemTextW(box, 0xFFFF, text, 512);
-        PostMessageW(box, WM_COMMAND, static_cast<WPARAM>(button), 0);
-        return text;
-    }
-
-  private:
-    PROCESS_INFORMATION pi_{};
-    bool started_ = false;
-    HWND window_ = nullptr;
-    HWND editor_ = nullptr;
-};
-
-std::wstring SampleCompose() {
-    return WindowsPath(KESTREL_ROOT "/samples/plover/temp/_plv0001.tmp");
-}
 
 TEST(ViewerProgram, ComposeFileOpensEditableWithItsNameInTheTitle) {
     Sandbox box;
