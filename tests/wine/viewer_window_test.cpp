@@ -19,6 +19,8 @@
 #include "tests/wine/viewer_driver.h"
 #include "viewer/shell/commands.h"
 #include "viewer/shell/form1.h"
+#include "viewer/shell/mail_parts.h"
+#include "viewer/win32/dde_link.h"
 #include "viewer/win32/form1_window.h"
 #include "viewer/win32/platform_win32.h"
 
@@ -178,15 +180,26 @@ struct InProcessWindow {
     kestrel::win32::WinHelpViewer help{messages};
     std::unique_ptr<kestrel::Platform> platform;
     std::unique_ptr<kestrel::TForm1> form;
+    std::unique_ptr<kestrel::MailParts> parts;
 
     explicit InProcessWindow(const Sandbox& box, kestrel::ShellHooks hooks = {}) {
+        if (!MakePlatform(box)) return;
+        form = std::make_unique<kestrel::TForm1>(*platform, std::move(hooks));
+        window.Attach(*form, {});
+    }
+    // With the mail display and the mail-client link, as the program has them.
+    InProcessWindow(const Sandbox& box, const kestrel::DdeChannels& dde) {
+        if (!MakePlatform(box)) return;
+        parts = std::make_unique<kestrel::MailParts>(*platform, dde);
+        window.Attach(parts->Form(), {});
+    }
+    bool MakePlatform(const Sandbox& box) {
         environment.program = Narrow(box.Exe());
-        if (!window.Create()) return;
+        if (!window.Create()) return false;
         platform.reset(new kestrel::Platform{window.Editor(), window, messages, dialogs, registry,
                                              environment, launcher, finder, clipboard,
                                              window.Timer(), printer, help});
-        form = std::make_unique<kestrel::TForm1>(*platform, std::move(hooks));
-        window.Attach(*form, {});
+        return true;
     }
     ~InProcessWindow() {
         window.Timer().Stop();
@@ -209,6 +222,47 @@ std::wstring ItemCaption(HWND hwnd, CommandId id) {
     wchar_t buf[128] = {};
     GetMenuStringW(GetMenu(hwnd), static_cast<UINT>(id), buf, 128, MF_BYCOMMAND);
     return buf;
+}
+
+// A folder mail through the real control: quoted lines in the quote colour, the web address
+// coloured and underlined, the rest in the viewer's text colour.
+TEST(ViewerMailColours, QuotesAndAddressesAreColouredInTheControl) {
+    Sandbox box;
+    box.Settings(true);
+    CreateDirectoryW(box.File(L"recv").c_str(), nullptr);
+    ASSERT_TRUE(CopyFileW((WindowsPath(KESTREL_ROOT "/samples/plover/") + L"recv\\0001.txt").c_str(),
+                          box.File(L"recv\\0001.txt").c_str(), FALSE));
+    kestrel::win32::DdeLink dde;
+    dde.Initialize();
+    InProcessWindow w(box, dde.Channels());
+    ASSERT_TRUE(w.parts);
+    // Start-up reads the settings and opens the mail named on the command line.
+    w.parts->Form().ShowUp({Narrow(box.File(L"recv\\0001.txt"))});
+    HWND editor = FindWindowExW(w.window.hwnd(), nullptr, L"RICHEDIT50W", nullptr);
+    ASSERT_NE(editor, nullptr);
+    const std::wstring text = ControlText(editor);
+    auto formatAt = [&](size_t pos) {
+        CHARFORMAT2W cf{};
+        cf.cbSize = sizeof cf;
+        cf.dwMask = CFM_COLOR | CFM_UNDERLINE;
+        SendMessageW(editor, EM_SETSEL, pos, pos + 1);
+        SendMessageW(editor, EM_GETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&cf));
+        return cf;
+    };
+    const size_t quote = text.find(L"> ");
+    const size_t url = text.find(L"https://www.example.jp/meeting/2026-12.html");
+    const size_t plain = text.find(L"\u3088\u308d\u3057\u304f");  // よろしく
+    ASSERT_NE(quote, std::wstring::npos);
+    ASSERT_NE(url, std::wstring::npos);
+    ASSERT_NE(plain, std::wstring::npos);
+    EXPECT_EQ(formatAt(quote).crTextColor, RGB(0, 0x80, 0)) << "QuoteFontColor default";
+    CHARFORMAT2W link = formatAt(url + 10);
+    EXPECT_EQ(link.crTextColor, RGB(0, 0, 0xFF)) << "UrlFontColor default";
+    EXPECT_TRUE(link.dwEffects & CFE_UNDERLINE);
+    CHARFORMAT2W body = formatAt(plain);
+    EXPECT_EQ(body.crTextColor, RGB(0, 0, 0)) << "ViewerFontColor default";
+    EXPECT_FALSE(body.dwEffects & CFE_UNDERLINE);
+    EXPECT_EQ(SendMessageW(editor, EM_GETMODIFY, 0, 0), 0) << "colouring is no change";
 }
 
 TEST(ViewerMenus, EnglishMenuOffGivesJapaneseCaptions) {
