@@ -20,9 +20,9 @@ out="$(cd "$build" && pwd)/screenshots"
 tag=${LC_ALL:-${LANG:-default}}
 mkdir -p "$out"
 status=0
-for spec in "$@"; do
-    name=${spec%%=*}
-    rest=${spec#*=}
+for entry in "$@"; do
+    name=${entry%%=*}
+    rest=${entry#*=}
     exe=${rest%%=*}
     title=${rest#*=}
     "$WINE" "$exe" &
