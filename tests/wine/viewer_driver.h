@@ -107,7 +107,7 @@ class Viewer {
         if (!started_) return;
         window_ = FindProcessWindow(pi_.dwProcessId, L"TForm1", title.c_str(), 30000);
         if (window_) editor_ = FindWindowExW(window_, nullptr, L"RICHEDIT50W", nullptr);
-        // The first timer tick ends start-up and clears the modified mark: edits come after it.
+        // The first timer tick ends start-up (menus, key slots, settings): commands come after it.
         Sleep(1500);
     }
     ~Viewer() {
