@@ -21,7 +21,6 @@ class TextCommandsTest : public ShellTest {
         WriteSettings(settings);
         ShellHooks h;
         h.command = [this](CommandId id) { return text->Handle(id); };
-        h.readDeferredSettings = [this](const IniFile& ini) { text->ReadSettings(ini); };
         form = std::make_unique<TForm1>(fp.platform(), h);
         text = std::make_unique<TextCommands>(*form, fp.platform());
         form->ShowUp({});

@@ -177,7 +177,7 @@ void TForm1::ReadDeferredSettings() {
     // drop that text without asking.
     state_.lastDirection = ReadDirection::Next;
     CheckReadOrder();
-    if (start_.header) p_.window.SetMenuChecked(CommandId::Header, true);
+    if (start_.mailView.header) p_.window.SetMenuChecked(CommandId::Header, true);
     pending_.deletion.clear();
 }
 

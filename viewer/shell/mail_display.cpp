@@ -9,18 +9,6 @@
 
 namespace kestrel {
 
-ReformatSettings ReformatSettingsFrom(const DeferredSettings& d) {
-    ReformatSettings r;
-    r.maxLength = d.maxLength;
-    r.deleteTab = d.deleteTab;
-    r.quoteChar = d.quoteChar;
-    r.endCharZenkaku = d.endCharZenkaku;
-    r.endCharHankaku = d.endCharHankaku;
-    r.avoidBeginChar = SpaceAfterDoubleByte(d.avoidBeginChar);
-    r.avoidEndChar = SpaceAfterDoubleByte(d.avoidEndChar);
-    return r;
-}
-
 MailDisplay::MailDisplay(const Platform& platform, MailLink& link) : p_(platform), link_(link) {}
 
 void MailDisplay::Plug(ShellHooks& hooks) {
@@ -43,18 +31,8 @@ bool MailDisplay::HandleCommand(CommandId id) {
 }
 
 MailViewSettings MailDisplay::ViewSettings() const {
-    MailViewSettings v;
-    if (!form_) return v;
-    const StartSettings& s = form_->Settings();
-    v.header = s.header;
-    v.showTo = s.showTo;
-    v.maxTo = s.maxTo;
-    v.headerList = s.headerList;
-    v.tabToSpace = s.tabToSpace;
-    v.maxLines = s.maxLines;
-    v.autoReformat = s.autoReformat;
-    v.alertStrings = s.alertString;
-    v.alertColours = s.alertColor;
+    if (!form_) return MailViewSettings();
+    MailViewSettings v = form_->Settings().mailView;
     // Once the Header button has been pressed its mode holds for the rest of the process.
     if (headerMode_) {
         v.header = headerMode_->header;
@@ -67,10 +45,9 @@ ReformatSettings MailDisplay::CurrentReformatSettings() const {
     // The first mail is shown before the deferred stage has read the reformat keys: read them
     // from the settings file then rather than reformat with empty character lists.
     if (form_->State().startupStage) {
-        IniFile ini = IniFile::Load(OnDiskPath(form_->SettingsPath()));
-        return ReformatSettingsFrom(ReadDeferredSettingsFrom(ini));
+        return ReformatSettingsFrom(IniFile::Load(OnDiskPath(form_->SettingsPath())));
     }
-    return ReformatSettingsFrom(form_->Deferred());
+    return form_->Deferred().reformat;
 }
 
 void MailDisplay::MailOpen(const std::string& rawPath, bool fromFolder) {

@@ -63,7 +63,4 @@ class MailDisplay {
     bool showToThis_ = true;
 };
 
-// The reformat settings of the [View] keys as the deferred stage reads them.
-ReformatSettings ReformatSettingsFrom(const DeferredSettings& deferred);
-
 }  // namespace kestrel

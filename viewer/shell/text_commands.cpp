@@ -3,7 +3,6 @@
 #include <exception>
 
 #include "common/fileio.h"
-#include "common/settings.h"
 #include "common/sjis.h"
 #include "viewer/mail/decode.h"
 #include "viewer/text/quote.h"
@@ -55,11 +54,6 @@ bool TextCommands::Handle(CommandId id) {
         default:
             return false;
     }
-}
-
-void TextCommands::ReadSettings(const IniFile& settings) {
-    reformat_ = ReformatSettingsFrom(settings);
-    quoteMark_ = ViewerString(settings, "View", "Quote");
 }
 
 // --- Decode -------------------------------------------------------------------------------
@@ -114,13 +108,13 @@ bool TextCommands::RunPass(TextCommandKind kind, std::vector<std::string>& lines
     try {
         switch (kind) {
             case TextCommandKind::Quote:
-                QuoteLines(lines, quoteMark_);
+                QuoteLines(lines, form_.Deferred().quote);
                 return true;
             case TextCommandKind::Unquote:
-                UnquoteLines(lines, reformat_.quoteChar);
+                UnquoteLines(lines, form_.Deferred().reformat.quoteChar);
                 return true;
             case TextCommandKind::Reformat:
-                return ReformatLines(lines, start, reformat_);
+                return ReformatLines(lines, start, form_.Deferred().reformat);
         }
     } catch (const std::exception&) {
         // Out of memory on a huge text: the list stays as far as the pass got.

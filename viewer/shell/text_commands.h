@@ -3,9 +3,8 @@
 // editor's lines through the portable decoder and reformatter, and keep the editor's modified
 // flag as it was, so that repairing or reformatting alone never makes the text count as changed.
 //
-// Plugged into TForm1 through its hooks: `command` hands it the ids (Handle), and the deferred
-// stage hands it the settings file (ReadSettings). Until then the reformat settings are the
-// viewer's defaults.
+// Plugged into TForm1 through its `command` hook (Handle). The reformat settings and the quote
+// mark are the window's deferred settings (the viewer's defaults until that stage has run).
 #pragma once
 
 #include <functional>
@@ -33,7 +32,6 @@ class TextCommands {
     bool Handle(CommandId id);
     // The [View] keys of quoting and reformatting (MaxLength, DeleteTab, QuoteChar, Quote,
     // EndCharZenkaku, EndCharHAnkaku, AvoidBeginChar, AvoidEndChar).
-    void ReadSettings(const IniFile& settings);
 
     void Decode1Click();
     // Nothing while text is selected.
@@ -48,8 +46,6 @@ class TextCommands {
     // The common driver of Quote, Unquote and Justify.
     void RunTextCommand(TextCommandKind kind);
 
-    const ReformatSettings& Reformat() const { return reformat_; }
-    const std::string& QuoteMark() const { return quoteMark_; }
 
     // Puts a whole reformatted text on screen with the mail display's fonts and colours.
     // Empty: the lines go into the editor as plain text.
@@ -60,8 +56,6 @@ class TextCommands {
 
     TForm1& form_;
     Platform p_;
-    ReformatSettings reformat_;
-    std::string quoteMark_ = "> ";
 };
 
 }  // namespace kestrel

@@ -1,7 +1,6 @@
 #include "viewer/shell/viewer_settings.h"
 
 #include "common/settings.h"
-#include "common/sjis.h"
 
 namespace kestrel {
 
@@ -13,19 +12,12 @@ StartSettings ReadStartSettingsFrom(const IniFile& ini) {
     s.wordWrap = vb("WordWrap");
     s.replyConfirm = vb("ReplyConfirm");
     s.ruler = vi("Ruler");
-    s.showTo = vb("ShowTo");
-    s.maxTo = vi("MaxTo");
     s.imeControl = vi("IMEcontrol");
     s.englishMenu = vb("EnglishMenu");
-    s.tabToSpace = vi("TabToSpace");
-    s.header = vb("Header");
-    s.headerList = ViewerString(ini, "View", "HeaderList");
-    s.autoReformat = vi("AutoReformat");
     s.hideButton = vb("HideButton");
     s.editorFont = {ViewerString(ini, "View", "EditorFontName"), vi("EditorFontSize")};
     s.viewerFont = {ViewerString(ini, "View", "ViewerFontName"), vi("ViewerFontSize")};
     s.nextMailMode = vi("NextMailMode");
-    s.maxLines = vi("MaxLines");
     s.quoteFontColor = vc("QuoteFontColor");
     s.urlFontColor = vc("UrlFontColor");
     s.viewerColor = vc("ViewerColor");
@@ -50,24 +42,14 @@ StartSettings ReadStartSettingsFrom(const IniFile& ini) {
     s.pgbrowExe = ViewerString(ini, "Location", "PgbrowExe");
     s.finchpostExe = ViewerString(ini, "Location", "FinchpostExe");
 
-    for (int i = 0; i < 5; ++i) {
-        std::string n = std::to_string(i + 1);
-        s.alertString[i] = LowerSjis(ViewerString(ini, "Alert", "AlertString" + n));
-        s.alertColor[i] = ViewerColour(ini, "Alert", "AlertColor" + n);
-    }
+    s.mailView = MailViewSettingsFrom(ini);
     return s;
 }
 
 DeferredSettings ReadDeferredSettingsFrom(const IniFile& ini) {
     DeferredSettings d;
     auto vs = [&](std::string_view key) { return ViewerString(ini, "View", key); };
-    d.quoteChar = vs("QuoteChar");
-    d.endCharZenkaku = vs("EndCharZenkaku");
-    d.endCharHankaku = vs("EndCharHAnkaku");
-    d.avoidBeginChar = vs("AvoidBeginChar");
-    d.avoidEndChar = vs("AvoidEndChar");
-    d.maxLength = ViewerInt(ini, "View", "MaxLength");
-    d.deleteTab = ViewerBool(ini, "View", "DeleteTab");
+    d.reformat = ReformatSettingsFrom(ini);
     d.newBrowser = ViewerBool(ini, "View", "NewBrowser");
     d.alertDialog = ViewerBool(ini, "View", "AlertDialog");
     d.scrollPercent = ViewerInt(ini, "View", "ScrollPercent");

@@ -6,6 +6,8 @@
 #include <string>
 
 #include "common/ini.h"
+#include "viewer/mail/mail_open.h"
+#include "viewer/text/reformat.h"
 
 namespace kestrel {
 
@@ -20,18 +22,11 @@ struct StartSettings {
     bool wordWrap = false;
     bool replyConfirm = false;
     int ruler = 0;
-    bool showTo = true;
-    int maxTo = 10;
     int imeControl = 1;
     bool englishMenu = false;
-    int tabToSpace = 4;
-    bool header = false;
-    std::string headerList;
-    int autoReformat = 0;
     bool hideButton = false;
     FontSetting editorFont, viewerFont;
     int nextMailMode = 0;
-    int maxLines = 300;
     uint32_t quoteFontColor = 0, urlFontColor = 0, viewerColor = 0, editorColor = 0;
     uint32_t viewerFontColor = 0, editorFontColor = 0;
     int timer = 400;
@@ -46,9 +41,9 @@ struct StartSettings {
     int left = 49, top = 52, width = 611, height = 342, editWidth = 400;
     // [Location]
     std::string pgbrowExe, finchpostExe;
-    // [Alert]
-    std::array<std::string, 5> alertString;  // lower-cased
-    std::array<uint32_t, 5> alertColor{};
+    // [View] Header, ShowTo, MaxTo, HeaderList, TabToSpace, MaxLines, AutoReformat and [Alert]:
+    // what the mail reader works with.
+    MailViewSettings mailView;
 };
 
 struct MenuSetting {
@@ -59,14 +54,13 @@ struct MenuSetting {
 // Read by ReadDeferredSettings on the first timer tick.
 struct DeferredSettings {
     // [View]
-    std::string quoteChar, endCharZenkaku, endCharHankaku, avoidBeginChar, avoidEndChar;
-    int maxLength = 64;
-    bool deleteTab = true;
+    // MaxLength, DeleteTab, QuoteChar, EndChar..., AvoidBeginChar, AvoidEndChar.
+    ReformatSettings reformat;
     bool newBrowser = false;
     bool alertDialog = true;
     int scrollPercent = 100;
     bool nextMailAtEnd = true;
-    std::string quote;
+    std::string quote = "> ";  // the quote mark ([View] Quote)
     // [Location]
     std::string trashCan, saveAsDir;
     // [AW]

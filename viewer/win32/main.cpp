@@ -67,9 +67,6 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int showCommand) {
         hooks.command = [&textCommands](CommandId id) {
             return textCommands && textCommands->Handle(id);
         };
-        hooks.readDeferredSettings = [&textCommands](const IniFile& ini) {
-            if (textCommands) textCommands->ReadSettings(ini);
-        };
         parts = std::make_unique<MailParts>(*platform, dde.Channels(), std::move(hooks));
         textCommands = std::make_unique<TextCommands>(parts->Form(), *platform);
         textCommands->showMailLines = [&parts](const std::vector<std::string>& lines) {
