@@ -3,7 +3,8 @@
 namespace kestrel {
 
 void TBtnBottomDlg::FormShow() {
-    for (int m = 1; m <= kBoxCount; ++m) boxes_[static_cast<size_t>(m - 1)] = keys_.BoxText(EntryOfBox(m));
+    for (int m = 1; m <= kBoxCount; ++m)
+        boxes_[static_cast<size_t>(m - 1)] = keys_.BoxText(EntryOfBox(m));
 }
 
 void TBtnBottomDlg::KeyDown(int m, const KeyPress& key) {

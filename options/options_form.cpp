@@ -61,8 +61,8 @@ std::vector<ControlDef> BuildControls() {
         {"EditQuote", 2, K::Edit},
         {"EditQuoteChar", 2, K::Edit},
     };
-    static const std::string names[] = {"EditIns", "EditInsStr", "EditInsKey",
-                                        "EditCom", "EditComLine", "ButtonCom", "EditComKey"};
+    static const std::string names[] = {"EditIns",     "EditInsStr", "EditInsKey", "EditCom",
+                                        "EditComLine", "ButtonCom",  "EditComKey"};
     static std::vector<std::string> owned;  // the numbered names, kept for the views
     if (owned.empty()) {
         for (int n = 1; n <= 5; ++n)
@@ -71,8 +71,8 @@ std::vector<ControlDef> BuildControls() {
     for (const std::string& name : owned) {
         bool phrase = name.compare(0, 7, "EditIns") == 0;
         ControlKind kind = name.find("Key") != std::string::npos ? K::KeyBox
-                           : name.compare(0, 6, "Button") == 0    ? K::Button
-                                                                  : K::Edit;
+                           : name.compare(0, 6, "Button") == 0   ? K::Button
+                                                                 : K::Edit;
         c.push_back({name, phrase ? 3 : 4, kind});
     }
     c.push_back({"EditLeftSpace", 5, K::Number, 2});

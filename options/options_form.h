@@ -33,14 +33,14 @@ struct SampleBox {
 };
 
 enum class ControlKind {
-    Edit,     // a text box the user types into
-    Number,   // a text box for a number
-    KeyBox,   // a read-only silver box that takes a key press
-    Sample,   // a read-only box whose font and colours carry settings
-    Check,    // a check box
-    Radio,    // a radio button of a group
-    Button,   // a push button
-    Label,    // a text that follows the state (the scroll unit)
+    Edit,    // a text box the user types into
+    Number,  // a text box for a number
+    KeyBox,  // a read-only silver box that takes a key press
+    Sample,  // a read-only box whose font and colours carry settings
+    Check,   // a check box
+    Radio,   // a radio button of a group
+    Button,  // a push button
+    Label,   // a text that follows the state (the scroll unit)
 };
 
 struct ControlDef {

@@ -108,8 +108,7 @@ class Writer {
         if (ini_.GetString(section, key, writeDefault) != value)
             Set(section, key, QuotedIfNeeded(value));
     }
-    void Int(std::string_view section, std::string_view key, int32_t value,
-             int32_t writeDefault) {
+    void Int(std::string_view section, std::string_view key, int32_t value, int32_t writeDefault) {
         if (ini_.GetInt(section, key, writeDefault) != value)
             Set(section, key, std::to_string(value));
     }
@@ -213,9 +212,11 @@ OptionsForm OptionsFormFrom(const IniFile& ini) {
     for (const StringField& f : StringFields())
         form.text[f.control] = ini.GetString(f.section, f.key, f.readDefault);
     for (const NumberField& f : kNumberFields)
-        form.text[std::string(f.control)] = std::to_string(ini.GetInt(f.section, f.key, f.readDefault));
+        form.text[std::string(f.control)] =
+            std::to_string(ini.GetInt(f.section, f.key, f.readDefault));
     for (const CheckField& f : kCheckFields)
-        form.checked[std::string(f.control)] = ini.GetBool(f.section, f.key, f.readDefault) != f.inverted;
+        form.checked[std::string(f.control)] =
+            ini.GetBool(f.section, f.key, f.readDefault) != f.inverted;
 
     ReadRadio(form, kReadOrder, ini.GetInt("View", "NextMailMode", 0));
     ReadRadio(form, kImeControl, ini.GetInt("View", "IMEcontrol", -1));
