@@ -422,8 +422,7 @@ TEST(Hooks, AutoReformat255FromTheSettingsIsOff) {
     for (const Case& c : cases) {
         MailViewSettings s = MailViewSettingsFrom(
             IniFile::FromBytes(std::string("[View]\r\nAutoReformat=") + c.value + "\r\n"));
-        EXPECT_EQ(MailOpenBytes(Mail(m), kFolderMail, s, Fresh(), hooks).reformatted,
-                  c.reformatted)
+        EXPECT_EQ(MailOpenBytes(Mail(m), kFolderMail, s, Fresh(), hooks).reformatted, c.reformatted)
             << c.value;
     }
 }
