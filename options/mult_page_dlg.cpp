@@ -136,7 +136,7 @@ void TMultPageDlg::FontButton(std::string_view button) {
                          : button == "ButtonEditorFont" ? "EditEditorColor"
                                                         : "EditSpellDic";
     SampleBox& box = form_.Sample(sample);
-    auto chosen = platform_.ChooseFont(box.font);
+    auto chosen = platform_.PickFont(box.font);
     if (!chosen) return;
     box.font = *chosen;
     if (button == "ButtonViewerFont") {

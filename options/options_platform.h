@@ -20,7 +20,7 @@ class OptionsPlatform {
     // preset file name; the chosen path, or nothing when cancelled.
     virtual std::optional<std::string> OpenFile(std::string_view filter) = 0;
     virtual std::optional<Colour> ChooseColour(Colour initial) = 0;
-    virtual std::optional<FontChoice> ChooseFont(const FontChoice& initial) = 0;
+    virtual std::optional<FontChoice> PickFont(const FontChoice& initial) = 0;
     // The help file (a bare file name) at the topic with this identifier.
     virtual void ShowHelp(std::string_view helpFile, std::string_view topic) = 0;
     // Shows the key assignment dialog modally.

@@ -25,7 +25,7 @@ class FakeOptionsPlatform : public OptionsPlatform {
         colourStarts.push_back(initial);
         return Next(colours);
     }
-    std::optional<FontChoice> ChooseFont(const FontChoice& initial) override {
+    std::optional<FontChoice> PickFont(const FontChoice& initial) override {
         fontStarts.push_back(initial);
         return Next(fonts);
     }
