@@ -254,6 +254,7 @@ void OptionsDialog::KeyBoxDown(int controlId, const KeyPress& key) {
     for (HWND page : pages_) {
         auto it = names_.find(GetDlgItem(page, controlId));
         if (it == names_.end()) continue;
+        Pull();  // what was typed elsewhere stays
         dlg_.KeyDown(it->second, key);
         Push();
         return;
