@@ -5,6 +5,7 @@
 
 #include <filesystem>
 #include <map>
+#include <random>
 #include <string>
 
 #include "common/fileio.h"
@@ -388,6 +389,44 @@ TEST_F(OptionsDialog, HelpAndPagesCarryTheirContexts) {
     EXPECT_EQ(d.page(), 4);
     d.HelpBtnClick();
     EXPECT_THAT(platform_.log, ElementsAre("help: kestrel.hlp option"));
+}
+
+}  // namespace
+}  // namespace kestrel
+
+namespace kestrel {
+namespace {
+
+TEST_F(OptionsDialog, AValueThatWouldBreakTheFileIsReportedAndNothingIsWritten) {
+    const std::string before = "[View]\r\nMaxLength=70\r\n";
+    WriteSettings(before);
+    TMultPageDlg& d = Open();
+    d.form().text["EditMaxLength"] = "71";
+    d.form().text["EditInsStr1"] = "two\r\nlines";
+    EXPECT_FALSE(d.OKBtnClick());
+    EXPECT_THAT(platform_.log,
+                ElementsAre("message: " + std::string(kCannotWriteSettings) + path()));
+    EXPECT_EQ(Settings(), before);
+}
+
+TEST_F(OptionsDialog, GarbageHugeLinesAndCutCharactersAreReadAndKept) {
+    std::mt19937 random(14);
+    std::string garbage;
+    for (int i = 0; i < 20000; ++i) garbage.push_back(static_cast<char>(random() & 0xFF));
+    const std::string file = "[View]\r\nHeaderList=" + std::string(100000, 'x') +
+                             "\r\nQuoteChar=>\x82\r\n[Insert]\r\nInsert1=\x81" + garbage +
+                             "\r\n[Key]\r\nSelectAll=$\r\nReply=0x\r\n";
+    WriteSettings(file);
+    TMultPageDlg& d = Open();
+    EXPECT_EQ(d.form().Text("EHeaderList").size(), 100000u);
+    EXPECT_EQ(d.form().Text("EditQuoteChar"), ">\x82");
+    EXPECT_EQ(d.form().Text("EditInsKey1"), "");
+    ASSERT_TRUE(d.OKBtnClick());
+    std::string after = Settings();
+    // Only keys were added; every byte that was there is still there.
+    EXPECT_NE(after.find(std::string(100000, 'x')), std::string::npos);
+    EXPECT_NE(after.find(garbage.substr(0, 100)), std::string::npos);
+    EXPECT_EQ(Open().form().Text("EHeaderList").size(), 100000u);
 }
 
 }  // namespace
