@@ -24,8 +24,7 @@ LRESULT CALLBACK KeyBoxProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, U
         case WM_KEYDOWN:
         case WM_SYSKEYDOWN: {
             if (msg == WM_KEYDOWN && wParam == VK_TAB) break;
-            KeyPress key{static_cast<int>(wParam), Held(VK_SHIFT), Held(VK_CONTROL),
-                         Held(VK_MENU) || msg == WM_SYSKEYDOWN};
+            KeyPress key{static_cast<int>(wParam), Held(VK_SHIFT), Held(VK_CONTROL), Held(VK_MENU)};
             reinterpret_cast<KeyBoxSink*>(ref)->KeyBoxDown(GetDlgCtrlID(hwnd), key);
             return 0;
         }

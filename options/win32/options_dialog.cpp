@@ -246,10 +246,6 @@ bool OptionsDialog::OnNotify(NMHDR* header, LRESULT& result) {
     return true;
 }
 
-bool OptionsDialog::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
-    return false;
-}
-
 void OptionsDialog::KeyBoxDown(int controlId, const KeyPress& key) {
     for (HWND page : pages_) {
         auto it = names_.find(GetDlgItem(page, controlId));

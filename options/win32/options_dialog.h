@@ -28,7 +28,6 @@ class OptionsDialog : public wingui::Dialog, public KeyBoxSink {
     bool OnInit() override;
     bool OnCommand(int id, int notifyCode, HWND control) override;
     bool OnNotify(NMHDR* header, LRESULT& result) override;
-    bool HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
     void KeyBoxDown(int controlId, const KeyPress& key) override;
 
   private:
