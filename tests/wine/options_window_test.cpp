@@ -14,6 +14,7 @@
 #include "common/settings.h"
 #include "options/options_settings.h"
 #include "options/win32/resource.h"
+#include "viewer/mail/mail_open.h"
 
 namespace {
 
@@ -226,7 +227,7 @@ TEST(OptionsProgram, ChangesOnTwoPagesAndKeyBindingsReachTheFileAndNothingElse) 
     // What the viewer reads at its next start.
     IniFile ini = IniFile::FromBytes(after);
     EXPECT_EQ(kestrel::ViewerInt(ini, "View", "NextMailMode"), 2);
-    EXPECT_EQ(kestrel::ViewerInt(ini, "View", "AutoReformat"), 80);
+    EXPECT_EQ(kestrel::MailViewSettingsFrom(ini).autoReformat, 80);
     kestrel::ViewerKeys bound = kestrel::LoadViewerKeys(ini);
     EXPECT_EQ(bound.insert[0], 0x74);
     EXPECT_EQ(bound.primary[kestrel::FindKeyAction("Reply")], 0x75);
