@@ -45,9 +45,15 @@ int NumberAfter(std::string_view control, std::string_view base) {
 
 }  // namespace
 
-std::string SettingsPathFromArguments(std::string_view firstArgument, std::string_view programDir,
-                                      OptionsPlatform& platform) {
-    if (!firstArgument.empty()) return std::string(firstArgument);
+std::string SettingsPathFromCommandLine(std::string_view commandLine, std::string_view programDir,
+                                        OptionsPlatform& platform) {
+    std::string_view rest = TrimBlanks(commandLine);
+    // The program's own name: quoted, or up to the first blank.
+    size_t end = rest.empty() || rest[0] != '"' ? rest.find(' ') : rest.find('"', 1);
+    rest = end == std::string_view::npos ? std::string_view() : TrimBlanks(rest.substr(end + 1));
+    if (rest.size() >= 2 && rest.front() == '"' && rest.back() == '"')
+        rest = TrimBlanks(rest.substr(1, rest.size() - 2));
+    if (!rest.empty()) return std::string(rest);
     platform.ShowMessage(kStartFromViewer);
     return std::string(programDir) + "kestrel.ini";
 }

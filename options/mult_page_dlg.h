@@ -18,10 +18,12 @@ extern const char kStartFromViewer[];
 // The message of a write pass that could not reach the disk (the path follows).
 extern const char kCannotWriteSettings[];
 
-// The settings file: the first argument unchanged; without one, after the message,
+// The settings file from the program's whole command line: everything after the program's own
+// name (blanks at both ends and one pair of enclosing quotes dropped), since the viewer passes
+// the path without quotes even when it holds blanks; without it, after the message,
 // "kestrel.ini" in the options editor's own folder (programDir ends with a separator).
-std::string SettingsPathFromArguments(std::string_view firstArgument, std::string_view programDir,
-                                      OptionsPlatform& platform);
+std::string SettingsPathFromCommandLine(std::string_view commandLine, std::string_view programDir,
+                                        OptionsPlatform& platform);
 
 class TMultPageDlg {
   public:

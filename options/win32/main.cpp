@@ -53,11 +53,9 @@ std::string ProgramDirectory() {
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     using namespace kestrel;
     wingui::InitCommonControlsOnce();
-    auto args = wingui::CommandLineArguments();
     win32::WinOptionsPlatform startPlatform;
-    std::string path =
-        SettingsPathFromArguments(args.empty() ? std::string() : win32::NarrowCp932(args[0]),
-                                  win32::ProgramDirectory(), startPlatform);
+    std::string path = SettingsPathFromCommandLine(win32::NarrowCp932(GetCommandLineW()),
+                                                   win32::ProgramDirectory(), startPlatform);
 
     wingui::WindowClassSpec spec;
     spec.name = L"TForm1";

@@ -367,16 +367,30 @@ TEST_F(OptionsDialog, AFileThatCannotBeWrittenIsReportedAndTheDialogStaysOpen) {
     EXPECT_EQ(platform_.log[0], "message: " + std::string(kCannotWriteSettings) + dir_.File("sub"));
 }
 
-TEST(OptionsStart, WithoutAnArgumentTheFileBesideTheProgramIsUsed) {
+TEST(OptionsStart, TheSettingsPathIsTheWholeRestOfTheCommandLine) {
     test::FakeOptionsPlatform p;
-    EXPECT_EQ(SettingsPathFromArguments("c:\\x\\kestrel.ini", "c:\\prog\\", p),
-              "c:\\x\\kestrel.ini");
+    struct Case {
+        const char* line;
+        const char* path;
+    } cases[] = {
+        {"kestrelset.exe c:\\x\\kestrel.ini", "c:\\x\\kestrel.ini"},
+        // The viewer puts the path unquoted and a blank after it.
+        {"\"c:\\program files\\k\\kestrelset.exe\" c:\\program files\\k\\kestrel.ini ",
+         "c:\\program files\\k\\kestrel.ini"},
+        {"kestrelset.exe  \"d:\\my settings\\kestrel.ini\"", "d:\\my settings\\kestrel.ini"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(SettingsPathFromCommandLine(c.line, "c:\\prog\\", p), c.path) << c.line;
     EXPECT_THAT(p.log, IsEmpty());
-    EXPECT_EQ(SettingsPathFromArguments("", "c:\\prog\\", p), "c:\\prog\\kestrel.ini");
-    EXPECT_THAT(p.log,
-                ElementsAre("message: \x82\xb1\x82\xcc\x83v\x83\x8d\x83O\x83\x89\x83\x80\x82"
-                            "\xcdKestrel.exe\x82\xa9\x82\xe7\x8bN\x93\xae\x82\xb5\x82\xc4\x82"
-                            "\xad\x82\xbe\x82\xb3\x82\xa2"));
+    const std::string message =
+        "message: \x82\xb1\x82\xcc\x83v\x83\x8d\x83O\x83\x89\x83\x80\x82"
+        "\xcdKestrel.exe\x82\xa9\x82\xe7\x8bN\x93\xae\x82\xb5\x82\xc4\x82"
+        "\xad\x82\xbe\x82\xb3\x82\xa2";
+    for (const char* line : {"kestrelset.exe", "\"c:\\k\\kestrelset.exe\"  ", "x.exe \"\"", ""}) {
+        p.log.clear();
+        EXPECT_EQ(SettingsPathFromCommandLine(line, "c:\\prog\\", p), "c:\\prog\\kestrel.ini");
+        EXPECT_THAT(p.log, ElementsAre(message)) << line;
+    }
 }
 
 TEST_F(OptionsDialog, HelpAndPagesCarryTheirContexts) {

@@ -113,10 +113,16 @@ class OptionsProgram {
     }
     std::wstring Ini() const { return dir_ + L"\\kestrel.ini"; }
 
-    // Starts the program (with the settings path unless withoutArgument).
-    bool Start(bool withoutArgument = false) {
+    std::wstring Dir() const { return dir_; }
+
+    // Starts the program with the settings path quoted, or with argument as it is given.
+    bool Start(bool withoutArgument = false, const std::wstring& argument = L"") {
         std::wstring cmd = L"\"" + exe_ + L"\"";
-        if (!withoutArgument) cmd += L" \"" + Ini() + L"\"";
+        if (!argument.empty()) {
+            cmd += L" " + argument;
+        } else if (!withoutArgument) {
+            cmd += L" \"" + Ini() + L"\"";
+        }
         STARTUPINFOW si{};
         si.cb = sizeof si;
         started_ = CreateProcessW(nullptr, &cmd[0], nullptr, nullptr, FALSE, 0, nullptr,
@@ -271,6 +277,23 @@ TEST(OptionsProgram, WithoutAnArgumentItSaysSoAndEditsTheFileBesideIt) {
     p.Press(IDOK);
     ASSERT_EQ(p.WaitExit(), 0);
     EXPECT_EQ(IniFile::FromBytes(ReadBytes(p.Ini())).GetInt("Scramble", "SubjectLength", 0), 4);
+}
+
+// The viewer hands over its settings path without quotes, also when the path holds blanks.
+TEST(OptionsProgram, AnUnquotedPathWithBlanksIsOnePath) {
+    OptionsProgram p;
+    std::wstring folder = p.Dir() + L"\\my settings";
+    CreateDirectoryW(folder.c_str(), nullptr);
+    std::wstring ini = folder + L"\\kestrel.ini";
+    WriteBytes(ini, "[Scramble]\r\nSubjectLength=3\r\n");
+    ASSERT_TRUE(p.Start(false, ini + L" "));
+    ASSERT_TRUE(p.WaitDialog());
+    EXPECT_EQ(Text(p.Control(IDC_EditSubjectLength)), L"3");
+    p.Type(IDC_EditSubjectLength, L"5");
+    p.Press(IDOK);
+    ASSERT_EQ(p.WaitExit(), 0);
+    EXPECT_EQ(IniFile::FromBytes(ReadBytes(ini)).GetInt("Scramble", "SubjectLength", 0), 5);
+    EXPECT_EQ(GetFileAttributesW((p.Dir() + L"\\my").c_str()), INVALID_FILE_ATTRIBUTES);
 }
 
 }  // namespace
