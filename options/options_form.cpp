@@ -61,19 +61,18 @@ std::vector<ControlDef> BuildControls() {
         {"EditQuote", 2, K::Edit},
         {"EditQuoteChar", 2, K::Edit},
     };
-    static const std::string names[] = {"EditIns",     "EditInsStr", "EditInsKey", "EditCom",
-                                        "EditComLine", "ButtonCom",  "EditComKey"};
-    static std::vector<std::string> owned;  // the numbered names, kept for the views
-    if (owned.empty()) {
-        for (int n = 1; n <= 5; ++n)
-            for (const std::string& base : names) owned.push_back(base + std::to_string(n));
+    for (int n = 1; n <= 5; ++n) {
+        std::string d = std::to_string(n);
+        c.push_back({"EditIns" + d, 3, K::Edit});
+        c.push_back({"EditInsStr" + d, 3, K::Edit});
+        c.push_back({"EditInsKey" + d, 3, K::KeyBox});
     }
-    for (const std::string& name : owned) {
-        bool phrase = name.compare(0, 7, "EditIns") == 0;
-        ControlKind kind = name.find("Key") != std::string::npos ? K::KeyBox
-                           : name.compare(0, 6, "Button") == 0   ? K::Button
-                                                                 : K::Edit;
-        c.push_back({name, phrase ? 3 : 4, kind});
+    for (int n = 1; n <= 5; ++n) {
+        std::string d = std::to_string(n);
+        c.push_back({"EditCom" + d, 4, K::Edit});
+        c.push_back({"EditComLine" + d, 4, K::Edit});
+        c.push_back({"ButtonCom" + d, 4, K::Button});
+        c.push_back({"EditComKey" + d, 4, K::KeyBox});
     }
     c.push_back({"EditLeftSpace", 5, K::Number, 2});
     c.push_back({"EditDeleteTimer", 5, K::Number, 4});

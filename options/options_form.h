@@ -44,7 +44,7 @@ enum class ControlKind {
 };
 
 struct ControlDef {
-    std::string_view name;
+    std::string name;
     int page;  // 0-5, in tab order
     ControlKind kind;
     int maxLength = 0;  // characters a box accepts; 0 is no limit

@@ -5,111 +5,13 @@
 #include "common/win32/cp932.h"
 #include "common/win32/gui/app.h"
 #include "common/win32/gui/messages.h"
+#include "options/win32/control_ids.h"
 #include "options/win32/key_assign_dialog.h"
 #include "options/win32/resource.h"
 
 namespace kestrel::win32 {
 
 namespace {
-
-struct ControlId {
-    const char* name;
-    int id;
-};
-
-// The component name of every control of the pages with its resource number.
-constexpr ControlId kControlIds[] = {
-    {"RadioPloverSort", IDC_RadioPloverSort},
-    {"RadioFinchSort", IDC_RadioFinchSort},
-    {"RadioMailNumber", IDC_RadioMailNumber},
-    {"EditSubjectLength", IDC_EditSubjectLength},
-    {"EditAutoScramble", IDC_EditAutoScramble},
-    {"EditPgbrow", IDC_EditPgbrow},
-    {"ButtonPgbrow", IDC_ButtonPgbrow},
-    {"EditFinchpost", IDC_EditFinchpost},
-    {"ButtonFinchpost", IDC_ButtonFinchpost},
-    {"CheckBoxHeader", IDC_CheckBoxHeader},
-    {"EHeaderList", IDC_EHeaderList},
-    {"EditViewerColor", IDC_EditViewerColor},
-    {"ButtonViewerFont", IDC_ButtonViewerFont},
-    {"ButtonViewerColor", IDC_ButtonViewerColor},
-    {"EditEditorColor", IDC_EditEditorColor},
-    {"ButtonEditorFont", IDC_ButtonEditorFont},
-    {"ButtonEditorColor", IDC_ButtonEditorColor},
-    {"EditHeaderColor1", IDC_EditHeaderColor1},
-    {"ButtonHeaderColor1", IDC_ButtonHeaderColor1},
-    {"EditHeaderColor2", IDC_EditHeaderColor2},
-    {"ButtonHeaderColor2", IDC_ButtonHeaderColor2},
-    {"RadioScrollPercent", IDC_RadioScrollPercent},
-    {"RadioScrollLine", IDC_RadioScrollLine},
-    {"EditScrollPercent", IDC_EditScrollPercent},
-    {"LabelScrollUnit", IDC_LabelScrollUnit},
-    {"CheckBoxNextMailAtEnd", IDC_CheckBoxNextMailAtEnd},
-    {"EditQuoteColor", IDC_EditQuoteColor},
-    {"ButtonQuoteColor", IDC_ButtonQuoteColor},
-    {"EditUrlColor", IDC_EditUrlColor},
-    {"ButtonUrlColor", IDC_ButtonUrlColor},
-    {"EditReserved", IDC_EditReserved},
-    {"ButtonReservedColor", IDC_ButtonReservedColor},
-    {"CheckBoxToolBar", IDC_CheckBoxToolBar},
-    {"CheckBoxEnglishMenu", IDC_CheckBoxEnglishMenu},
-    {"CheckBoxWordWrap", IDC_CheckBoxWordWrap},
-    {"RadioImeON", IDC_RadioImeON},
-    {"RadioImeOff", IDC_RadioImeOff},
-    {"RadioImeNoCont", IDC_RadioImeNoCont},
-    {"RadioSpellCheck", IDC_RadioSpellCheck},
-    {"RadioNoSpellCheck", IDC_RadioNoSpellCheck},
-    {"CBIgnoreCapital", IDC_CBIgnoreCapital},
-    {"EditSpellDic", IDC_EditSpellDic},
-    {"ButtonSpellDic", IDC_ButtonSpellDic},
-    {"SpellFontButton", IDC_SpellFontButton},
-    {"EditMaxLength", IDC_EditMaxLength},
-    {"CBAutoReform", IDC_CBAutoReform},
-    {"EditAutoReform", IDC_EditAutoReform},
-    {"CBTabToSpace", IDC_CBTabToSpace},
-    {"EditTabToSpace", IDC_EditTabToSpace},
-    {"EditQuote", IDC_EditQuote},
-    {"EditQuoteChar", IDC_EditQuoteChar},
-    {"EditIns1", IDC_EditIns1},
-    {"EditInsStr1", IDC_EditInsStr1},
-    {"EditInsKey1", IDC_EditInsKey1},
-    {"EditIns2", IDC_EditIns2},
-    {"EditInsStr2", IDC_EditInsStr2},
-    {"EditInsKey2", IDC_EditInsKey2},
-    {"EditIns3", IDC_EditIns3},
-    {"EditInsStr3", IDC_EditInsStr3},
-    {"EditInsKey3", IDC_EditInsKey3},
-    {"EditIns4", IDC_EditIns4},
-    {"EditInsStr4", IDC_EditInsStr4},
-    {"EditInsKey4", IDC_EditInsKey4},
-    {"EditIns5", IDC_EditIns5},
-    {"EditInsStr5", IDC_EditInsStr5},
-    {"EditInsKey5", IDC_EditInsKey5},
-    {"EditCom1", IDC_EditCom1},
-    {"EditComLine1", IDC_EditComLine1},
-    {"ButtonCom1", IDC_ButtonCom1},
-    {"EditComKey1", IDC_EditComKey1},
-    {"EditCom2", IDC_EditCom2},
-    {"EditComLine2", IDC_EditComLine2},
-    {"ButtonCom2", IDC_ButtonCom2},
-    {"EditComKey2", IDC_EditComKey2},
-    {"EditCom3", IDC_EditCom3},
-    {"EditComLine3", IDC_EditComLine3},
-    {"ButtonCom3", IDC_ButtonCom3},
-    {"EditComKey3", IDC_EditComKey3},
-    {"EditCom4", IDC_EditCom4},
-    {"EditComLine4", IDC_EditComLine4},
-    {"ButtonCom4", IDC_ButtonCom4},
-    {"EditComKey4", IDC_EditComKey4},
-    {"EditCom5", IDC_EditCom5},
-    {"EditComLine5", IDC_EditComLine5},
-    {"ButtonCom5", IDC_ButtonCom5},
-    {"EditComKey5", IDC_EditComKey5},
-    {"EditLeftSpace", IDC_EditLeftSpace},
-    {"EditDeleteTimer", IDC_EditDeleteTimer},
-    {"CBDeletePloverPath", IDC_CBDeletePloverPath},
-    {"CBReplyConfirm", IDC_CBReplyConfirm},
-};
 
 constexpr int kPageCount = 6;
 

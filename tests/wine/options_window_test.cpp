@@ -13,6 +13,7 @@
 #include "common/keys.h"
 #include "common/settings.h"
 #include "options/options_settings.h"
+#include "options/win32/control_ids.h"
 #include "options/win32/resource.h"
 #include "viewer/mail/mail_open.h"
 
@@ -237,6 +238,37 @@ TEST(OptionsProgram, ChangesOnTwoPagesAndKeyBindingsReachTheFileAndNothingElse) 
     kestrel::ViewerKeys bound = kestrel::LoadViewerKeys(ini);
     EXPECT_EQ(bound.insert[0], 0x74);
     EXPECT_EQ(bound.primary[kestrel::FindKeyAction("Reply")], 0x75);
+}
+
+// Every control the portable dialog knows has its control on the pages, of the right kind.
+TEST(OptionsProgram, EveryControlOfTheModelIsOnItsPage) {
+    OptionsProgram p;
+    WriteBytes(p.Ini(), "");
+    ASSERT_TRUE(p.Start());
+    ASSERT_TRUE(p.WaitDialog());
+    for (const kestrel::ControlDef& def : kestrel::OptionControls()) {
+        int id = 0;
+        for (const auto& c : kestrel::win32::kControlIds)
+            if (def.name == c.name) id = c.id;
+        HWND h = id ? p.Control(id) : nullptr;
+        ASSERT_TRUE(h) << def.name;
+        wchar_t cls[32] = {};
+        GetClassNameW(h, cls, 32);
+        bool box =
+            def.kind == kestrel::ControlKind::Edit || def.kind == kestrel::ControlKind::Number ||
+            def.kind == kestrel::ControlKind::KeyBox || def.kind == kestrel::ControlKind::Sample;
+        EXPECT_EQ(lstrcmpiW(cls, box                                       ? L"Edit"
+                                 : def.kind == kestrel::ControlKind::Label ? L"Static"
+                                                                           : L"Button"),
+                  0)
+            << def.name;
+        LONG_PTR style = GetWindowLongPtrW(h, GWL_STYLE);
+        if (def.kind == kestrel::ControlKind::KeyBox) EXPECT_TRUE(style & ES_READONLY) << def.name;
+        if (def.maxLength > 0)
+            EXPECT_EQ(SendMessageW(h, EM_GETLIMITTEXT, 0, 0), def.maxLength) << def.name;
+    }
+    PostMessageW(p.Dialog(), WM_CLOSE, 0, 0);
+    EXPECT_EQ(p.WaitExit(), 0);
 }
 
 TEST(OptionsProgram, CancelAndTheCloseBoxLeaveTheFileByteForByte) {
