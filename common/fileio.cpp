@@ -50,7 +50,14 @@ bool IsPathSeparator(char c) {
     return c == '/' || c == PathSeparator();
 }
 
-namespace {
+std::string PathLiteral(std::string_view literal) {
+    std::string out(literal);
+    for (char& c : out) {
+        if (c == '\\') c = PathSeparator();
+    }
+    return out;
+}
+
 size_t LastSeparator(std::string_view path) {
     for (size_t i = path.size(); i > 0; --i) {
         // A '\\' can be the trail byte of a double-byte character ("\x95\x5c"): only a
@@ -59,6 +66,8 @@ size_t LastSeparator(std::string_view path) {
     }
     return std::string_view::npos;
 }
+
+namespace {
 
 bool MaskMatch(std::string_view n, std::string_view m) {
     if (m.empty()) return n.empty();

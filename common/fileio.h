@@ -67,6 +67,11 @@ bool IsPathSeparator(char c);
 
 // Folder part of path including its final separator ("" when there is none).
 std::string DirectoryOf(std::string_view path);
+// Position of the last path separator that starts a character (a '\\' trail byte of a
+// double-byte character is no separator); npos when there is none.
+size_t LastSeparator(std::string_view path);
+// A path literal written with backslashes ("\\out\\") in the platform's separators.
+std::string PathLiteral(std::string_view literal);
 // File name part of path.
 std::string FileNameOf(std::string_view path);
 // path with its extension (from the last '.' of the file name) replaced by ext (".ini").

@@ -44,6 +44,10 @@ size_t FindDbcs(std::string_view s, std::string_view needle, size_t from = 0);
 
 // ASCII-only case-insensitive comparison (section and key names, switches).
 bool EqualsNoCase(std::string_view a, std::string_view b);
+// s begins with prefix, ASCII letters compared without regard to case.
+bool StartsWithNoCase(std::string_view s, std::string_view prefix);
+// The value of a hexadecimal digit (either case); -1 for any other byte.
+int HexValue(char c);
 
 // Blanks (space and TAB) removed from both ends.
 std::string_view TrimBlanks(std::string_view s);

@@ -81,5 +81,24 @@ TEST(MacroCatalogue, ByteForByte) {
     EXPECT_EQ(AppendMacro("a@x"), "[Append(\"a@x\")]");
 }
 
+// "trash" counts only where a character starts: a folder whose double-byte name ends in a
+// trail byte 't' ("\x83t" is one character) followed by "rash" is an ordinary folder, so its
+// mails are not named as trash in the macros.
+TEST(FolderFileRule, TrashInsideADoubleByteCharacterIsNoTrash) {
+    EXPECT_EQ(FolderFileOf(P("c:/x/\x83trash/0001.txt")), P("c:/x/\x83trash.fld"));
+    EXPECT_EQ(FolderFileOf(P("c:/x/\x83\x83trash/0001.txt")), P("c:/x/\x83\x83trash.can"));
+    EXPECT_EQ(MoveMacro("c:/t.can", FolderFileOf(P("c:/x/\x83trash/0001.txt")), "0001"),
+              "[Move(c:/t.can," + P("c:/x/\x83trash.fld") + ",0001)]");
+}
+
+// The out folder and compose files, one rule for the display and the window.
+TEST(FolderFileRule, OutFolderAndComposeFiles) {
+    EXPECT_TRUE(InOutFolder(P("c:/plover/out/0001.txt")));
+    EXPECT_FALSE(InOutFolder(P("c:/plover/outbox/0001.txt")));
+    EXPECT_TRUE(IsComposeOrOutPath(P("c:/temp/_plv0001.tmp")));
+    EXPECT_TRUE(IsComposeOrOutPath(P("c:/plover/out/0001.txt")));
+    EXPECT_FALSE(IsComposeOrOutPath(P("c:/temp/_plv0001.txt")));
+}
+
 }  // namespace
 }  // namespace kestrel

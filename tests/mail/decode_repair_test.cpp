@@ -28,7 +28,7 @@ std::string ReplaceAllSlow(std::string s, const std::string& find, const std::st
     return s;
 }
 
-void A(std::string& s) {
+void FixedEscapes(std::string& s) {
     s = ReplaceAllSlow(s, std::string("\x1b$B\x0f", 4), "\x1b$B");
     s = ReplaceAllSlow(s, std::string("\x0f", 1), "\x1b(J");
     s = ReplaceAllSlow(s, std::string("\x0e", 1), "\x1b(I");
@@ -38,7 +38,7 @@ void A(std::string& s) {
     s = ReplaceAllSlow(s, "\x1b-A", "");
 }
 
-bool B(std::string& s) {
+bool RomanSwitches(std::string& s) {
     bool applied = false;
     for (size_t p; (p = s.find("\x1b(Jx")) != npos;) {
         if (At(s, p + 5, 3) != "\x1b$B") break;
@@ -59,7 +59,7 @@ bool LostEscape(std::string& s, const std::string& find, const std::string& esc)
     return applied;
 }
 
-bool C(std::string& s) {
+bool LostEscapes(std::string& s) {
     bool c1 = LostEscape(s, "y(J", "\x1b(J");
     LostEscape(s, "y$B", "\x1b$B");
     const std::string kana = "r!#%')cegCC\"$&(*+-/13579;=?ADFHJKLMNORUX[^_`abdfhijklmos";
@@ -88,7 +88,7 @@ bool C(std::string& s) {
     return c1;
 }
 
-void D(std::string& line) {
+void KanjiAfterSwitches(std::string& line) {
     std::string t = line, out;
     auto nextSwitch = [&t] {
         size_t p = t.find("\x1b(J"), q = t.find("\x1b(I");
@@ -117,9 +117,9 @@ void D(std::string& line) {
     line = out + t;
 }
 
-void Groups(std::string& s) {
-    A(s);
-    if (B(s) && C(s)) D(s);
+void AllRepairs(std::string& s) {
+    FixedEscapes(s);
+    if (RomanSwitches(s) && LostEscapes(s)) KanjiAfterSwitches(s);
 }
 
 bool Shifted(const std::string& s) {
@@ -129,15 +129,15 @@ bool Shifted(const std::string& s) {
     return after != "(J" && after != "(B";
 }
 
-// Body lines through groups A to E, joining as the rule says.
+// Body lines through every repair, joining as the rule says.
 Lines Repair(const Lines& body) {
     Lines out;
     for (size_t i = 0; i < body.size();) {
         std::string line = body[i++];
-        Groups(line);
+        AllRepairs(line);
         while (Shifted(line) && i < body.size()) {
             line += body[i++];
-            Groups(line);
+            AllRepairs(line);
         }
         out.push_back(line);
     }
@@ -157,7 +157,7 @@ Lines Repair(const Lines& body, bool literalJoin = false) {
 }
 
 std::string Repaired(std::string line) {
-    RunRepairGroups(line);
+    RunJisRepairs(line);
     return line;
 }
 
@@ -211,7 +211,7 @@ TEST(ReplaceAllRule, MatchesRestartingFromTheStart) {
     }
 }
 
-TEST(JisRepairGroupA, FixedRewrites) {
+TEST(JisRepairFixedEscapes, FixedRewrites) {
     struct Case {
         const char* name;
         std::string in, out;
@@ -226,7 +226,7 @@ TEST(JisRepairGroupA, FixedRewrites) {
     for (const Case& c : cases) EXPECT_EQ(Repaired(c.in), c.out) << c.name;
 }
 
-TEST(JisRepairGroupB, StopsAtFirstUnfollowedRoman) {
+TEST(JisRepairRomanSwitches, StopsAtFirstUnfollowedRoman) {
     EXPECT_EQ(Repaired("a\x1b(JxC\x1b$B!!\x1b(JxD\x1b$B\x1b(B"), "a\x1b$B$!!\x1b$B%\x1b(B");
     // The first ESC(Jx not followed by ESC$B ends the group for the whole line.
     const std::string blocked = "\x1b(JxCzzz\x1b(JxC\x1b$Bz";
@@ -235,8 +235,8 @@ TEST(JisRepairGroupB, StopsAtFirstUnfollowedRoman) {
     EXPECT_EQ(Repaired("\x1b(Jx:\x1b$B(JxC\x1b$B"), "\x1b$B\x1b$B$");
 }
 
-TEST(JisRepairGroupC, KanaShiftAndPairTable) {
-    const std::string b = "\x1b(JxC\x1b$B";  // a group B match: becomes ESC$B '$'
+TEST(JisRepairLostEscapes, KanaShiftAndPairTable) {
+    const std::string b = "\x1b(JxC\x1b$B";  // a the roman-switch repair match: becomes ESC$B '$'
     const std::string kanaShift = "\x1b(Jw\x1b$B";
     struct Case {
         const char* name;
@@ -257,14 +257,14 @@ TEST(JisRepairGroupC, KanaShiftAndPairTable) {
     EXPECT_EQ(Repaired(b + "a!)\x1b(Bz"), "\x1b$B$a" + literal::kQ + "(Bz");
     EXPECT_EQ(Repaired(b + "ab!)(J\x1b(Bz"), "\x1b$B$a" + literal::kQ + "(Bz");
     EXPECT_EQ(Repaired(b + "a!)$Bz"), "\x1b$B$a" + literal::kQ + "$Bz");
-    // Without group B nothing of group C runs.
+    // Without the roman-switch repair nothing of the lost-escape repair runs.
     EXPECT_EQ(Repaired("ay(Jb!)\x1b(B"), "ay(Jb!)\x1b(B");
 }
 
-TEST(JisRepairGroupD, KanjiAfterSwitchByParity) {
+TEST(JisRestoreKanjiAfterSwitches, KanjiAfterSwitchByParity) {
     const std::string c1 =
         "\x1b(JxC\x1b$B"
-        "ay(J";  // B and C.1 apply: ...b ESC(J
+        "ay(J";  // the roman-switch and lost-ESC repairs apply: ...b ESC(J
     const std::string head = "\x1b$B$b\x1b(J";
     struct Case {
         const char* name;

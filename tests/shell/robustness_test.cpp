@@ -32,7 +32,7 @@ TEST(StartupParsersSurviveGarbage, RandomBytesHugeLinesAndCutCharacters) {
         EXPECT_LE(cl.file.size(), 2 * in.size() + 1);
         std::string dir = ClientDirOf(in);
         EXPECT_EQ(in.compare(0, dir.size(), dir), 0);
-        FolderFileOfPath(in);
+        FolderFileOf(in);
         IsComposeOrOutPath(in);
         ProgramFileOf(in);
         std::string line = BuildCommandLine(in, "arg", "x");
@@ -43,9 +43,9 @@ TEST(StartupParsersSurviveGarbage, RandomBytesHugeLinesAndCutCharacters) {
 
 TEST(WorkingPathRule, NamesAreMatchedOnWholeCharacters) {
     // "\x83t" is one character: the folder name holds no "trash".
-    EXPECT_EQ(FolderFileOfPath("/x/\x83trash/0001.txt"), "/x/\x83trash.fld");
-    EXPECT_EQ(FolderFileOfPath("/x/a\x83trash/0001.txt"), "/x/a\x83trash.fld");
-    EXPECT_EQ(FolderFileOfPath("/x/\x83\x83trash/0001.txt"), "/x/\x83\x83trash.can");
+    EXPECT_EQ(FolderFileOf("/x/\x83trash/0001.txt"), "/x/\x83trash.fld");
+    EXPECT_EQ(FolderFileOf("/x/a\x83trash/0001.txt"), "/x/a\x83trash.fld");
+    EXPECT_EQ(FolderFileOf("/x/\x83\x83trash/0001.txt"), "/x/\x83\x83trash.can");
     EXPECT_TRUE(ContainsText("a\x83\x83_plv", "_plv"));
     EXPECT_FALSE(ContainsText("a\x83_plv", "_plv"));
 }

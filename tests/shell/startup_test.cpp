@@ -68,8 +68,8 @@ TEST(WorkingPathRule, ClientDirSettingsPathAndFolderFiles) {
     EXPECT_EQ(ClientDirOf("0012.txt"), "");
     EXPECT_EQ(ClientDirOf(P("/0012.txt")), "");
     EXPECT_EQ(SettingsPathFor(P("/Apps/KView.EXE")), P("/apps/kview.ini"));
-    EXPECT_EQ(FolderFileOfPath(P("/Mail/Inbox/0012.txt")), P("/mail/inbox.fld"));
-    EXPECT_EQ(FolderFileOfPath(P("/Mail/Trash/0003.txt")), P("/mail/trash.can"));
+    EXPECT_EQ(FolderFileOf(P("/Mail/Inbox/0012.txt")), P("/mail/inbox.fld"));
+    EXPECT_EQ(FolderFileOf(P("/Mail/Trash/0003.txt")), P("/mail/trash.can"));
     EXPECT_TRUE(InOutFolder(P("/plover/out/0001.txt")));
     EXPECT_FALSE(InOutFolder(P("/plover/outbox/0001.txt")));
     EXPECT_TRUE(IsComposeOrOutPath(P("/temp/_plv0001.tmp")));

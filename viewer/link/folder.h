@@ -1,5 +1,7 @@
-// The folder file and mail number of a mail path: the arguments of most macros to the mail
-// client.
+// Mail paths: every rule on the shape of a path that the viewer and the mail client share. The
+// folder file and mail number are the arguments of most macros to the mail client; the out
+// folder and compose files decide how a file is shown and edited. Paths are Shift-JIS; text is
+// matched only where a character starts, never inside a double-byte character.
 #pragma once
 
 #include <string>
@@ -16,5 +18,17 @@ std::string MailNumberOf(std::string_view path);
 
 // A file name of exactly eight bytes whose extension is ".txt" in any case.
 bool IsFolderMail(std::string_view path);
+
+// A mail of the mail client's out folder: its folder file contains "\out.fld" (either
+// separator).
+bool InOutFolder(std::string_view path);
+
+// A compose file ("\_plv" and ".tmp") or a path with "\out\" in it (the platform's
+// separator): such files get the editing icon and the window width [Window] EditWidth.
+bool IsComposeOrOutPath(std::string_view lowerPath);
+
+// path as it is found on disk: on a file system that tells upper from lower case, the
+// lower-cased paths the viewer keeps are matched to the existing folders and file.
+std::string OnDiskPath(const std::string& path);
 
 }  // namespace kestrel

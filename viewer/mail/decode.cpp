@@ -34,13 +34,6 @@ size_t FindNoCase(std::string_view s, std::string_view needle, size_t from) {
     return npos;
 }
 
-inline int HexValue(char c) {
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    return -1;
-}
-
 // The message of a bad "=" escape; digits are the (up to two) bytes after the "=".
 std::string BadEscapeMessage(std::string_view digits) {
     return "'$" + std::string(digits.substr(0, 2)) + "' is not a valid integer value";
@@ -323,8 +316,9 @@ bool DecodeLines(const std::vector<std::string_view>& lines, const DecodeOptions
     std::string line;
     for (size_t n = body->size(); next < n;) {
         std::string_view source = (*body)[next++];
-        // Most lines are left as they are by every step: nothing for groups A and B, no kanji
-        // run left open, no half-width run to widen. They go out without a copy.
+        // Most lines are left as they are by every step: nothing for the fixed-escape and
+        // roman-switch repairs, no kanji run left open, no half-width run to widen. They go out
+        // without a copy.
         if (!runQuotedPrintable && RepairNeedOf(source) == RepairNeed::kNone &&
             (next >= n || !EndsInShiftedMode(source)) &&
             (!opt.fullWidthKana || source.find(std::string_view("\x1b(I", 3)) == npos)) {

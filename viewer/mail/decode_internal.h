@@ -9,32 +9,35 @@
 
 namespace kestrel::decode_detail {
 
-// Group A: the fixed ReplaceAll repairs (SI/SO shifts, ESC$(B, stray ESC)I and ESC-A, ...).
-void RepairGroupA(std::string& line);
+// Fixed escapes: the fixed ReplaceAll repairs (SI/SO shifts, ESC$(B, stray ESC)I and ESC-A, ...).
+void RepairFixedEscapes(std::string& line);
 
-// Group B: ESC(Jx c ESC$B becomes ESC$B (c - 31) from the left until the first ESC(Jx that is
-// not followed by ESC$B. True when it rewrote anything.
-bool RepairGroupB(std::string& line);
+// Roman switches: ESC(Jx c ESC$B becomes ESC$B (c - 31) from the left until the first ESC(Jx that
+// is not followed by ESC$B. True when it rewrote anything.
+bool RepairRomanSwitches(std::string& line);
 
-// Group C (run only after group B applied). True when its "y(J" rule applied.
-bool RepairGroupC(std::string& line);
+// Lost escapes (run only after the roman-switch repair applied). True when its "y(J" rule applied.
+bool RepairLostEscapes(std::string& line);
 
-// Group D (run only after the "y(J" rule of group C): re-inserts lost ESC$B after switches.
-void RepairGroupD(std::string& line);
+// Kanji restarts (run only after the "y(J" rule of the lost-escape repair): re-inserts lost ESC$B
+// after switches.
+void RestoreKanjiAfterSwitches(std::string& line);
 
-// What groups A and B would find to do on a line (C and D only run after B).
-enum class RepairNeed { kNone, kGroupB, kGroupA };
+// What the fixed-escape and roman-switch repairs would find to do on a line (the other two
+// only run after the roman-switch repair).
+enum class RepairNeed { kNone, kRomanSwitch, kFixedEscapes };
 RepairNeed RepairNeedOf(std::string_view line);
 
-// Groups A to D once. allowB false skips group B (and so C and D). True when B applied.
-bool RunRepairGroups(std::string& line, bool allowB = true);
+// The four repairs once. allowB false skips the roman-switch repair (and so the two that follow
+// it). True when the roman-switch repair applied.
+bool RunJisRepairs(std::string& line, bool allowB = true);
 
-// Group E's test: the line has an ESC and its last one is not followed by "(J" or "(B".
+// The line joining's test: the line has an ESC and its last one is not followed by "(J" or "(B".
 bool EndsInShiftedMode(std::string_view line);
 
-// The JIS repair of one body line with group E's joining: line has been through the
+// The JIS repair of one body line with the line joining: line has been through the
 // quoted-printable step; following lines are taken from body starting at next (advanced past
-// every joined line). literalJoin re-runs groups A to E over the whole joined line after each
+// every joined line). literalJoin re-runs every repair over the whole joined line after each
 // join; otherwise only the part a join can affect is re-run (same result, linear time).
 void RepairJisLine(std::string& line, const std::vector<std::string_view>& body, size_t& next,
                    bool literalJoin);

@@ -1,4 +1,5 @@
-// Repair of damaged ISO-2022-JP escape sequences (groups A to E) and the ReplaceAll they use.
+// Repair of damaged ISO-2022-JP escape sequences (fixed escapes, roman switches, lost escapes,
+// kanji restarts, line joining) and the ReplaceAll they use.
 //
 // Every rule is a rewrite that searches again from the start of the line after each change.
 // Done literally that is quadratic on long lines, so each rule works left to right and only
@@ -130,12 +131,12 @@ class ForwardFinder {
     bool searched_ = false;
 };
 
-// The 56 bytes whose 1-based position plus 39 is the half-width kana byte (rule C.3).
+// The 56 bytes whose 1-based position plus 39 is the half-width kana byte (the kana repair).
 constexpr std::string_view kKanaTable = "r!#%')cegCC\"$&(*+-/13579;=?ADFHJKLMNORUX[^_`abdfhijklmos";
 static_assert(kKanaTable.size() == 56, "kana table");
 
-// The eight pairs of rule C.3 (matched only at odd positions of their 16-byte string) and the
-// byte each becomes.
+// The eight pairs of the kana repair (matched only at odd positions of their 16-byte string) and
+// the byte each becomes.
 constexpr std::string_view kPairTable = "]a!)!#!V!W!\"!&!<";
 constexpr unsigned char kPairValue[8] = {0x21, 0x22, 0x23, 0x24, 0x25, 0x26, 0x27, 0x32};
 static_assert(kPairTable.size() == 16, "pair table");
@@ -147,7 +148,7 @@ int PairValue(char a, char b) {
     return -1;
 }
 
-// Rules C.1 and C.2: "y" + tail at p becomes ESC + tail and the byte before it rises by one.
+// Lost ESC written as "y": "y" + tail at p becomes ESC + tail and the byte before it rises by one.
 // The line keeps its length; the change can only complete a match three bytes further left.
 bool RepairLostEscape(std::string& s, std::string_view pattern) {
     bool applied = false;
@@ -162,7 +163,7 @@ bool RepairLostEscape(std::string& s, std::string_view pattern) {
     return applied;
 }
 
-// Rule C.3: ESC(Jw ESC$B becomes ESC(I, and a kana code damaged into two bytes after it
+// Kana repair: ESC(Jw ESC$B becomes ESC(I, and a kana code damaged into two bytes after it
 // becomes its one byte again.
 void RepairKanaShift(std::string& s) {
     static constexpr std::string_view kFind("\x1b(Jw\x1b$B", 7);
@@ -196,7 +197,7 @@ void RepairKanaShift(std::string& s) {
     s.swap(out);
 }
 
-// Rule C.5: "!)(J" ESC at p: the byte before it is dropped and the five bytes become
+// "!)(J" repair: "!)(J" ESC at p: the byte before it is dropped and the five bytes become
 // ESC$B "." ESC. The length stays (six bytes for six) unless p is the first byte.
 void RepairQuestionBeforeRoman(std::string& s) {
     static constexpr std::string_view kFind("!)(J\x1b", 5);
@@ -213,7 +214,8 @@ void RepairQuestionBeforeRoman(std::string& s) {
     }
 }
 
-// Rule C.6: "!)" before "$B" becomes ESC$B "." ESC; the "$B" stays after the new ESC.
+// "!)" before "$B" repair: "!)" before "$B" becomes ESC$B "." ESC; the "$B" stays after the new
+// ESC.
 void RepairQuestionBeforeKanji(std::string& s) {
     static constexpr std::string_view kFind("!)$B");
     size_t p = s.find(kFind);
@@ -232,7 +234,7 @@ void RepairQuestionBeforeKanji(std::string& s) {
 
 }  // namespace
 
-void RepairGroupA(std::string& s) {
+void RepairFixedEscapes(std::string& s) {
     bool esc = false, si = false, so = false, x01 = false;
     for (char c : s) {
         if (static_cast<unsigned char>(c) > 0x1b) continue;
@@ -252,7 +254,7 @@ void RepairGroupA(std::string& s) {
     }
 }
 
-bool RepairGroupB(std::string& s) {
+bool RepairRomanSwitches(std::string& s) {
     static constexpr std::string_view kFind("\x1b(Jx", 4);
     size_t p = s.find(kFind);
     if (p == npos) return false;
@@ -276,7 +278,7 @@ bool RepairGroupB(std::string& s) {
     return applied;
 }
 
-bool RepairGroupC(std::string& s) {
+bool RepairLostEscapes(std::string& s) {
     bool c1 = RepairLostEscape(s, "y(J");
     RepairLostEscape(s, "y$B");
     RepairKanaShift(s);
@@ -288,7 +290,7 @@ bool RepairGroupC(std::string& s) {
     return c1;
 }
 
-void RepairGroupD(std::string& s) {
+void RestoreKanjiAfterSwitches(std::string& s) {
     const size_t n = s.size();
     ForwardFinder roman(s, "\x1b(J"), kana(s, "\x1b(I"), kanji(s, "$B"), dollar(s, "$"),
         esc(s, "\x1b");
@@ -333,30 +335,31 @@ void RepairGroupD(std::string& s) {
 }
 
 RepairNeed RepairNeedOf(std::string_view line) {
-    // One look at the control bytes and the two bytes after each ESC tells whether groups A
+    // One look at the control bytes and the two bytes after each ESC tells whether the first two
     // and B can act; C and D only run after B.
     RepairNeed need = RepairNeed::kNone;
     const size_t n = line.size();
     for (size_t i = 0; i < n; ++i) {
         unsigned char c = static_cast<unsigned char>(line[i]);
         if (c > 0x1b) continue;
-        if (c == 0x01 || c == 0x0e || c == 0x0f) return RepairNeed::kGroupA;
+        if (c == 0x01 || c == 0x0e || c == 0x0f) return RepairNeed::kFixedEscapes;
         if (c != 0x1b || i + 2 >= n) continue;
         char a = line[i + 1], b = line[i + 2];
         if ((a == '$' && b == '(') || (a == ')' && b == 'I') || (a == '-' && b == 'A')) {
-            return RepairNeed::kGroupA;
+            return RepairNeed::kFixedEscapes;
         }
-        if (a == '(' && b == 'J' && i + 3 < n && line[i + 3] == 'x') need = RepairNeed::kGroupB;
+        if (a == '(' && b == 'J' && i + 3 < n && line[i + 3] == 'x')
+            need = RepairNeed::kRomanSwitch;
     }
     return need;
 }
 
-bool RunRepairGroups(std::string& line, bool allowB) {
+bool RunJisRepairs(std::string& line, bool allowB) {
     RepairNeed need = RepairNeedOf(line);
     if (need == RepairNeed::kNone) return false;
-    if (need == RepairNeed::kGroupA) RepairGroupA(line);
-    if (!allowB || !RepairGroupB(line)) return false;
-    if (RepairGroupC(line)) RepairGroupD(line);
+    if (need == RepairNeed::kFixedEscapes) RepairFixedEscapes(line);
+    if (!allowB || !RepairRomanSwitches(line)) return false;
+    if (RepairLostEscapes(line)) RestoreKanjiAfterSwitches(line);
     return true;
 }
 
@@ -375,17 +378,20 @@ bool ShiftedAfter(const std::string& line, size_t lastEsc) {
     return after != "(J" && after != "(B";
 }
 
-// Joining a line that ends in kanji or kana mode with the next one and running groups A to E
+// Joining a line that ends in kanji or kana mode with the next one and running every repair
 // again on the whole joined line would be quadratic for a body whose lines all end that way.
 // Instead the joined line is split into a frozen part and a window at its end, and only the
-// window (plus the new line) goes through the groups, when that provably gives the same line:
-//  - the frozen part holds nothing groups A and B act on: no SI, SO or 23 01, no ESC$(, ESC)I,
+// window (plus the new line) goes through the repairs, when that provably gives the same line:
+//  - the frozen part holds nothing the fixed-escape and roman-switch repairs act on: no SI, SO or
+//  23 01, no ESC$(, ESC)I,
 //    ESC-A, and no ESC(Jx followed by ESC$B three bytes later; and in its last eight bytes no
 //    ESC other than a complete ESC$B or ESC(B, and no 0x23 as its last byte, so no match can
 //    reach across into it (so it stays the same, and the line's last ESC is remembered);
-//  - an ESC(Jx in it that is not followed so stops group B for good (B then stays off);
-//  - group B does not apply in the window (otherwise groups C and D, which look at the whole
-//    line, would run), else the whole joined line is run through the groups as written.
+//  - an ESC(Jx in it that is not followed so stops the roman-switch repair for good (B then stays
+//  off);
+//  - the roman-switch repair does not apply in the window (otherwise the lost-escape repair and the
+//  kanji restart, which look at the whole
+//    line, would run), else the whole joined line is run through the repairs as written.
 class JoinedLine {
   public:
     explicit JoinedLine(std::string& line) : x_(line) {}
@@ -396,7 +402,7 @@ class JoinedLine {
         if (Verify(s)) {
             std::string w = x_.substr(s);
             w += next;
-            if (!RunRepairGroups(w, /*allowB=*/blocker_ == npos)) {
+            if (!RunJisRepairs(w, /*allowB=*/blocker_ == npos)) {
                 x_.resize(s);
                 size_t lastInWindow = w.rfind(kEsc);
                 x_ += w;
@@ -407,7 +413,7 @@ class JoinedLine {
             }
         }
         x_ += next;
-        RunRepairGroups(x_);
+        RunJisRepairs(x_);
         Reset();
     }
 
@@ -447,7 +453,7 @@ class JoinedLine {
         if (hot_ != npos && hot_ >= s) hot_ = npos;
     }
 
-    // Extends the checked frozen part to [0, s); false when it holds something the groups act on.
+    // Extends the checked frozen part to [0, s); false when it holds something the repairs act on.
     bool Verify(size_t s) {
         if (hot_ != npos) return false;
         for (size_t i = checked_; i < s; ++i) {
@@ -490,8 +496,8 @@ class JoinedLine {
     std::string& x_;
     size_t checked_ = 0;        // x_[0, checked_) verified frozen
     std::vector<size_t> escs_;  // ESC positions in x_[0, checked_)
-    size_t blocker_ = npos;     // first ESC(Jx in the frozen part (it stops group B)
-    size_t hot_ = npos;         // first thing found that the groups act on
+    size_t blocker_ = npos;  // first ESC(Jx in the frozen part (it stops the roman-switch repair)
+    size_t hot_ = npos;      // first thing found that the repairs act on
     size_t lastEsc_ = x_.rfind(kEsc);
 };
 
@@ -499,11 +505,11 @@ class JoinedLine {
 
 void RepairJisLine(std::string& line, const std::vector<std::string_view>& body, size_t& next,
                    bool literalJoin) {
-    RunRepairGroups(line);
+    RunJisRepairs(line);
     if (literalJoin) {
         while (next < body.size() && EndsInShiftedMode(line)) {
             line += body[next++];
-            RunRepairGroups(line);
+            RunJisRepairs(line);
         }
         return;
     }

@@ -5,6 +5,7 @@
 
 #include "common/fileio.h"
 #include "common/sjis.h"
+#include "viewer/link/folder.h"
 
 namespace kestrel {
 
@@ -30,16 +31,6 @@ bool StartsWithNoCase(std::string_view s, std::string_view lowPrefix) {
         if (c != lowPrefix[i]) return false;
     }
     return true;
-}
-
-// The out folder's mails are shown with every header line. Same folder file rule as the
-// mail-client link uses (directory + ".fld", ".can" for a trash directory).
-bool InOutFolder(const std::string& lowPath) {
-    std::string dir = DirectoryOf(lowPath);
-    if (!dir.empty()) dir.pop_back();
-    std::string folderFile = dir + (dir.find("trash") != std::string::npos ? ".can" : ".fld");
-    return folderFile.find("\\out.fld") != std::string::npos ||
-           folderFile.find("/out.fld") != std::string::npos;
 }
 
 // Lines end at CR LF or a lone LF; a last line without an end counts.

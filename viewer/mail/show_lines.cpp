@@ -1,20 +1,9 @@
 #include "viewer/mail/show_lines.h"
 
+#include "common/sjis.h"
 #include "viewer/text/url.h"
 
 namespace kestrel {
-
-namespace {
-bool StartsWithNoCase(const std::string& s, std::string_view lowPrefix) {
-    if (s.size() < lowPrefix.size()) return false;
-    for (size_t i = 0; i < lowPrefix.size(); ++i) {
-        char c = s[i];
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-        if (c != lowPrefix[i]) return false;
-    }
-    return true;
-}
-}  // namespace
 
 bool IsQuotedLine(const std::string& line) {
     if (line.empty()) return false;

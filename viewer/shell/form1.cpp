@@ -4,6 +4,7 @@
 #include "common/fileio.h"
 #include "common/settings.h"
 #include "common/sjis.h"
+#include "viewer/link/macros.h"
 #include "viewer/shell/menus.h"
 #include "viewer/shell/window_design.h"
 
@@ -43,6 +44,11 @@ void TForm1::ShowMessage(std::string_view text) {
 
 bool TForm1::WriteSetting(std::string_view section, std::string_view key, std::string_view value) {
     return WriteIniString(OnDiskPath(settingsPath_), section, key, value);
+}
+
+Colour TForm1::BackgroundColour() const {
+    if (!p_.editor.ReadOnly()) return start_.editorColor;
+    return state_.alertColour != 0 ? state_.alertColour : start_.viewerColor;
 }
 
 const FontSetting& TForm1::CurrentFont() const {
@@ -92,8 +98,8 @@ void TForm1::ShowUp(const std::vector<std::string>& args) {
     }
     if (cl.announce) {
         // clientDir is not known yet here, so the macro names the folder file alone.
-        peers_.SendToPlover("[Update(" + state_.clientDir +
-                            ViewerString(startIni_, "AW", "Receive") + ".fld)]");
+        peers_.SendToPlover(
+            UpdateFolderMacro(state_.clientDir + ViewerString(startIni_, "AW", "Receive")));
     }
 
     const std::string& file = cl.file;
@@ -240,10 +246,7 @@ std::string TForm1::TempFolder() {
 void TForm1::UpdateWindowState() {
     bool readOnly = p_.editor.ReadOnly();
     const FontSetting& font = CurrentFont();
-    Colour background = readOnly
-                            ? (state_.alertColour != 0 ? state_.alertColour : start_.viewerColor)
-                            : start_.editorColor;
-    p_.editor.SetBackground(background);
+    p_.editor.SetBackground(BackgroundColour());
     p_.editor.SetFont(font.name, font.size);
 
     bool ruler = start_.ruler >= 1 || (start_.ruler == 0 && !readOnly);
@@ -291,9 +294,7 @@ void TForm1::PlaceCaret(CaretTarget target) {
 }
 
 void TForm1::WithCover(const std::function<void()>& work) {
-    Colour colour = p_.editor.ReadOnly()
-                        ? (state_.alertColour != 0 ? state_.alertColour : start_.viewerColor)
-                        : start_.editorColor;
+    Colour colour = BackgroundColour();
     p_.window.SetCoverVisible(true, colour);
     work();
     p_.window.SetCoverVisible(false, colour);

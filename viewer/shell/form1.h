@@ -166,6 +166,9 @@ class TForm1 : public MailSession {
     std::string TempFolder();
     // Current font of the editor for its mode.
     const FontSetting& CurrentFont() const;
+    // The editor's background for its mode: the alert colour of the mail on show, else the
+    // viewer's or the editor's colour. The cover panel takes it too.
+    Colour BackgroundColour() const;
     bool JapaneseMenus() const { return japaneseMenus_; }
 
     // Shows a plain message (OK button) with the program's title.

@@ -101,8 +101,7 @@ void MailDisplay::ShowMailLines(const std::vector<std::string>& lines) {
     TextControl& ed = p_.editor;
     bool readOnly = ed.ReadOnly();
 
-    Colour cover =
-        readOnly ? (st.alertColour != 0 ? st.alertColour : start.viewerColor) : start.editorColor;
+    Colour cover = form_.BackgroundColour();
     p_.window.SetCoverVisible(true, cover);
     ed.Clear();
 

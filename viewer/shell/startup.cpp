@@ -33,13 +33,6 @@ std::string WithoutTrailingSeparator(std::string_view dir) {
     return std::string(dir);
 }
 
-size_t LastSeparator(std::string_view s) {
-    for (size_t i = s.size(); i-- > 0;) {
-        if (IsPathSeparator(s[i]) && StartsCharAt(s, i)) return i;
-    }
-    return std::string_view::npos;
-}
-
 std::string WithTrailingSeparator(std::string_view dir) {
     std::string out(dir);
     if (!out.empty() && !EndsWithSeparator(out)) out += PathSeparator();
@@ -47,14 +40,6 @@ std::string WithTrailingSeparator(std::string_view dir) {
 }
 
 }  // namespace
-
-std::string PathLiteral(std::string_view literal) {
-    std::string out(literal);
-    for (char& c : out) {
-        if (c == '\\') c = PathSeparator();
-    }
-    return out;
-}
 
 CommandLine ParseCommandLine(const std::vector<std::string>& args) {
     CommandLine cl;
@@ -92,20 +77,6 @@ std::string SettingsPathFor(std::string_view programPath) {
     return ReplaceExtension(LowerSjis(programPath), ".ini");
 }
 
-std::string FolderFileOfPath(std::string_view path) {
-    std::string dir = WithoutTrailingSeparator(LowerSjis(DirectoryOf(path)));
-    return dir + (Contains(dir, "trash") ? ".can" : ".fld");
-}
-
-bool InOutFolder(std::string_view path) {
-    return Contains(FolderFileOfPath(path), PathLiteral("\\out.fld"));
-}
-
-bool IsComposeOrOutPath(std::string_view lowerPath) {
-    return (Contains(lowerPath, PathLiteral("\\_plv")) && Contains(lowerPath, ".tmp")) ||
-           Contains(lowerPath, PathLiteral("\\out\\"));
-}
-
 bool HasOwnProgramName(std::string_view programPath) {
     std::string lower = LowerSjis(programPath);
     for (std::string_view name : {"\\kestrel.exe", "\\kstview32.exe", "\\kstv32.exe"}) {
@@ -134,15 +105,6 @@ std::string ProgramFileOf(std::string_view command) {
     size_t exe = lower.find(".exe");
     if (exe != std::string::npos) return std::string(command.substr(0, exe + 4));
     return std::string(command);
-}
-
-std::string OnDiskPath(const std::string& path) {
-    std::string resolved = ResolvePathCase(path);
-    if (resolved != path || FileExists(path) || DirectoryExists(path)) return resolved;
-    // A file still to be made: resolve its folder.
-    std::string dir = DirectoryOf(path);
-    if (dir.empty()) return path;
-    return ResolvePathCase(dir) + FileNameOf(path);
 }
 
 bool ContainsText(std::string_view s, std::string_view part) {

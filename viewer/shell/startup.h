@@ -7,11 +7,9 @@
 #include <vector>
 
 #include "common/ini.h"
+#include "viewer/link/folder.h"
 
 namespace kestrel {
-
-// A path literal written with backslashes ("\out\") turned into the platform's separators.
-std::string PathLiteral(std::string_view literal);
 
 struct CommandLine {
     std::string switchText;  // the first argument, lower-cased ("" when there is none)
@@ -37,17 +35,6 @@ std::string ClientDirOf(std::string_view path);
 // The program path, lower-cased, with its extension replaced by ".ini".
 std::string SettingsPathFor(std::string_view programPath);
 
-// Folder file of a mail: its directory, lower-cased, without the trailing separator, followed
-// by ".fld" (".can" when the directory path contains "trash").
-std::string FolderFileOfPath(std::string_view path);
-
-// A path of the out folder: its folder file contains "\out.fld".
-bool InOutFolder(std::string_view path);
-
-// A compose file ("\_plv" and ".tmp") or a path with "\out\" in it: such files get the editing
-// icon and the window width [Window] EditWidth.
-bool IsComposeOrOutPath(std::string_view lowerPath);
-
 // The program's file name is one of the names the viewer ships under.
 bool HasOwnProgramName(std::string_view programPath);
 
@@ -60,10 +47,6 @@ std::string DeriveTempFolder(std::string_view setting, std::string_view tempVari
 // The program file named by a command text from the registry or a setting: the text between
 // enclosing quotes, or the text up to and including ".exe" when it is followed by arguments.
 std::string ProgramFileOf(std::string_view command);
-
-// path as it is found on disk: on a file system that tells upper from lower case, the
-// lower-cased paths the viewer keeps are matched to the existing folders and file.
-std::string OnDiskPath(const std::string& path);
 
 // part occurs in s where a character starts (never inside a double-byte character).
 bool ContainsText(std::string_view s, std::string_view part);

@@ -58,13 +58,6 @@ HFONT MakeFont(const std::wstring& face, int pixelHeight) {
 
 }  // namespace
 
-std::wstring MainWindowTitle(const std::wstring& currentFile) {
-    if (currentFile.empty()) return L"Kestrel32 - [Untitled]";
-    size_t slash = currentFile.find_last_of(L"\\/:");
-    return L"Kestrel32 - " +
-           (slash == std::wstring::npos ? currentFile : currentFile.substr(slash + 1));
-}
-
 Form1Window::Form1Window()
     : timer_([this] { return hwnd(); },
              [this] {

@@ -99,7 +99,4 @@ class Form1Window : public wingui::Window, public MainWindow {
     std::map<int, std::vector<CommandId>> dynamic_;
 };
 
-// "Kestrel32 - [Untitled]" without a file, else "Kestrel32 - " and the file's name part.
-std::wstring MainWindowTitle(const std::wstring& currentFile);
-
 }  // namespace kestrel::win32

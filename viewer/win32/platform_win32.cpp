@@ -334,7 +334,8 @@ bool WinPrinter::PrintText(const std::vector<std::string>& lines, const FontChoi
             ok = EndPage(dc) > 0 && StartPage(dc) > 0;
             y = margin;
         }
-        std::wstring w = WidenCp932(lines[i]);
+        // Lossless, as the editor shows it: bytes that are no character are not dropped.
+        std::wstring w = WideLossless(lines[i]);
         if (!w.empty())
             TabbedTextOutW(dc, 0, y, w.c_str(), static_cast<int>(w.size()), 0, nullptr, 0);
         y += lineHeight;

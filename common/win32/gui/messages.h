@@ -46,23 +46,6 @@ inline void PostClose(HWND hwnd) {
     PostMessageW(hwnd, WM_CLOSE, 0, 0);
 }
 
-// Edit and rich-edit controls.
-inline void SetReadOnly(HWND edit, bool readOnly) {
-    SendMessageW(edit, EM_SETREADONLY, readOnly ? TRUE : FALSE, 0);
-}
-inline bool IsModified(HWND edit) {
-    return SendMessageW(edit, EM_GETMODIFY, 0, 0) != 0;
-}
-inline void SetModified(HWND edit, bool modified) {
-    SendMessageW(edit, EM_SETMODIFY, modified ? TRUE : FALSE, 0);
-}
-inline int LineCount(HWND edit) {
-    return static_cast<int>(SendMessageW(edit, EM_GETLINECOUNT, 0, 0));
-}
-inline void SetSelection(HWND edit, int start, int end) {
-    SendMessageW(edit, EM_SETSEL, static_cast<WPARAM>(start), static_cast<LPARAM>(end));
-}
-
 // Tab controls.
 inline int InsertTab(HWND tabs, int index, const std::wstring& caption) {
     TCITEMW item{};
