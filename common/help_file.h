@@ -11,6 +11,7 @@ namespace kestrel {
 inline constexpr std::string_view kHelpPageName = "kestrel.htm";
 inline constexpr std::string_view kWinHelpFileName = "kestrel.hlp";
 inline constexpr std::string_view kHelpMissingMessage = "Help file not found: ";
+inline constexpr std::string_view kHelpOpenFailedMessage = "Cannot open the help file: ";
 
 struct HelpRoute {
     enum class Kind {

@@ -2,6 +2,7 @@
 
 #include "common/win32/gui/app.h"
 #include "common/win32/gui/messages.h"
+#include "options/win32/options_help.h"
 #include "options/win32/resource.h"
 
 namespace kestrel::win32 {
@@ -20,7 +21,9 @@ bool OptionsDialog::OnInit() {
 bool OptionsDialog::OnCommand(int id, int notifyCode, HWND control) {
     switch (id) {
         case IDC_KEY_ASSIGN:
+            return true;
         case IDC_HELP_BUTTON:
+            ShowOptionsHelp(hwnd());
             return true;
         default:
             return wingui::Dialog::OnCommand(id, notifyCode, control);
