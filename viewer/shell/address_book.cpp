@@ -1,0 +1,73 @@
+#include "viewer/shell/address_book.h"
+
+#include "common/fileio.h"
+#include "common/sjis.h"
+#include "viewer/shell/startup.h"
+#include "viewer/text/address_entry.h"
+
+namespace kestrel {
+
+AddressBook::AddressBook(TForm1& form, const Platform& platform, DdeClient& finchpost,
+                         std::function<void(const std::string&)> sendToFinchpost,
+                         std::function<void()> openFinchpostLink)
+    : form_(form),
+      p_(platform),
+      finchpost_(finchpost),
+      sendToFinchpost_(std::move(sendToFinchpost)),
+      openFinchpostLink_(std::move(openFinchpostLink)) {}
+
+std::string AddressBook::AddressBookFile() const {
+    std::string program = ProgramFileOf(form_.State().ploverExe);
+    IniFile ini = IniFile::Load(OnDiskPath(ReplaceExtension(program, ".ini")));
+    return LowerSjis(ini.GetString("Global Parameters", "AliasFile", ""));
+}
+
+void AddressBook::Addressbook1Click() {
+    TextControl& ed = p_.editor;
+    std::string entry = AddressEntryFrom(AddressSourceText(
+        ed.Lines(), static_cast<size_t>(ed.SelStart()), static_cast<size_t>(ed.SelLength())));
+    std::string book = AddressBookFile();
+    std::string tool =
+        DirectoryOf(ProgramFileOf(form_.State().ploverExe)) + std::string(kAliasProgram);
+    bool toolInstalled = FileExists(OnDiskPath(tool));
+    if (!toolInstalled) entry = AddressBookLine(entry);
+
+    // Putting the entry on the clipboard changes neither the text nor its modified mark.
+    p_.clipboard.SetText(entry);
+
+    if (toolInstalled) {
+        if (!p_.windows.ExistsWithTitle(AliasWindowTitle(book)))
+            form_.LaunchProgram(tool, book, "");
+        finchpost_.Close();
+        if (finchpost_.Open(kAliasService, kAliasTopic)) {
+            if (sendToFinchpost_) sendToFinchpost_(AppendMacro(entry));
+            finchpost_.Close();
+        } else {
+            // A tool still starting does not answer yet; the user still has the entry.
+            form_.ShowMessage(kAliasNoAnswer);
+        }
+        if (form_.Settings().nextMailMode == 2 && openFinchpostLink_) openFinchpostLink_();
+        return;
+    }
+    if (!form_.SaveIfModified()) return;
+    OpenAddressBookFile(book);
+}
+
+void AddressBook::OpenAddressBookFile(const std::string& path) {
+    std::vector<std::string> lines;
+    if (path.empty() || !ReadFileLines(OnDiskPath(path), lines)) {
+        // The editor keeps its text.
+        form_.ShowMessage("Cannot open " +
+                          (path.empty() ? std::string("the address book file") : path));
+        return;
+    }
+    p_.editor.SetLines(lines);
+    p_.editor.SetModified(false);
+    form_.State().currentFile = path;
+    form_.State().partialView = false;
+    p_.editor.SetReadOnly(false);
+    form_.UpdateWindowState();
+    p_.window.SetTitle(std::string(kAppTitle) + " - " + FileNameOf(path));
+}
+
+}  // namespace kestrel
