@@ -61,10 +61,10 @@ TEST(AddressEntry, ClipboardLineWithoutTheTool) {
 }
 
 TEST(AddressEntry, MacroEscapesForTheTool) {
-    EXPECT_EQ(AppendMacro("Yamada, Taro <t@x.jp>"), "[Append(\"Yamada\\, Taro <t@x.jp>\")]");
-    EXPECT_EQ(AppendMacro("a\"b\\c:d"), "[Append(\"ab\\\\c\\:d\")]");
+    EXPECT_EQ(EscapeForAliasMacro("Yamada, Taro <t@x.jp>"), "Yamada\\, Taro <t@x.jp>");
+    EXPECT_EQ(EscapeForAliasMacro("a\"b\\c:d"), "ab\\\\c\\:d");
     // The trail byte 0x5C of a double-byte character is no backslash.
-    EXPECT_EQ(AppendMacro("\x95\x5c <h@x.jp>"), "[Append(\"\x95\x5c <h@x.jp>\")]");
+    EXPECT_EQ(EscapeForAliasMacro("\x95\x5c <h@x.jp>"), "\x95\x5c <h@x.jp>");
     EXPECT_EQ(AliasWindowTitle(std::string("c:") + PathSeparator() + "address.txt"),
               "address.txt - Alias");
 }

@@ -2,6 +2,7 @@
 
 #include "common/fileio.h"
 #include "common/sjis.h"
+#include "viewer/link/macros.h"
 #include "viewer/shell/startup.h"
 #include "viewer/text/address_entry.h"
 
@@ -40,7 +41,7 @@ void AddressBook::Addressbook1Click() {
             form_.LaunchProgram(tool, book, "");
         finchpost_.Close();
         if (finchpost_.Open(kAliasService, kAliasTopic)) {
-            if (sendToFinchpost_) sendToFinchpost_(AppendMacro(entry));
+            if (sendToFinchpost_) sendToFinchpost_(AppendMacro(EscapeForAliasMacro(entry)));
             finchpost_.Close();
         } else {
             // A tool still starting does not answer yet; the user still has the entry.

@@ -86,8 +86,8 @@ std::string AddressBookLine(std::string_view entry) {
     return std::string(name) + ":" + escaped + std::string(rest);
 }
 
-std::string AppendMacro(std::string_view entry) {
-    std::string out = "[Append(\"";
+std::string EscapeForAliasMacro(std::string_view entry) {
+    std::string out;
     for (size_t i = 0; i < entry.size();) {
         size_t n = CharLenAt(entry, i);
         if (n == 1) {
@@ -101,7 +101,6 @@ std::string AppendMacro(std::string_view entry) {
         out.append(entry.substr(i, n));
         i += n;
     }
-    out += "\")]";
     return out;
 }
 

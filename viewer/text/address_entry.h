@@ -27,10 +27,10 @@ std::string AddressEntryFrom(std::string_view source);
 // "Sender Name :Sender\ Name\ <a@b>". Without "<" the result is ":" + entry.
 std::string AddressBookLine(std::string_view entry);
 
-// The tool's macro: [Append("entry")] with double quotes left out of the entry and a backslash
-// before each backslash, colon and comma. Only whole characters count, so the 0x5C trail byte
-// of a double-byte character is left alone.
-std::string AppendMacro(std::string_view entry);
+// The entry as the tool's Append macro carries it: double quotes left out and a backslash before
+// each backslash, colon and comma. Only whole characters count, so the 0x5C trail byte of a
+// double-byte character is left alone.
+std::string EscapeForAliasMacro(std::string_view entry);
 
 // The address book tool's window title: the address book file's name and " - Alias".
 std::string AliasWindowTitle(std::string_view addressBookPath);
