@@ -83,6 +83,14 @@ TEST_F(MailDisplayTest, HeaderButtonCyclesWithElevenToAddresses) {
     EXPECT_EQ(CountLinesWith("@x"), 12u);
 }
 
+TEST_F(MailDisplayTest, HeaderSettingChecksTheMenuEntryAtTheDeferredStage) {
+    WriteSettings("[View]\r\nHeader=1\r\n");
+    Open({});
+    EXPECT_FALSE(fp.window.IsChecked(CommandId::Header));
+    Tick();
+    EXPECT_TRUE(fp.window.IsChecked(CommandId::Header));
+}
+
 TEST_F(MailDisplayTest, HeaderModeHoldsForLaterMails) {
     std::string first = MakeMail("inbox/0001.txt", "READ", {"1"}, {"To: t@x"});
     std::string second = MakeMail("inbox/0002.txt", "READ", {"2"}, {"To: t@x"});
@@ -247,7 +255,7 @@ TEST_F(MailDisplayTest, ViewerModeChosenDuringStartUpAndKeptAfter) {
     };
     for (const Case& c : cases) {
         Open(c.args);  // still in the first stage
-        ASSERT_TRUE(State().startupStage);
+        ASSERT_TRUE(parts->Form().StartupStage());
         dde.server.Deliver("[open(\"" + c.path + "\")]");
         EXPECT_EQ(fp.editor.ReadOnly(), c.readOnly) << c.path;
     }

@@ -81,7 +81,8 @@ class Sandbox {
     std::wstring dir_, exe_;
 };
 
-inline HWND FindProcessWindow(DWORD pid, const wchar_t* cls, const wchar_t* title, DWORD timeoutMs) {
+inline HWND FindProcessWindow(DWORD pid, const wchar_t* cls, const wchar_t* title,
+                              DWORD timeoutMs) {
     const DWORD start = GetTickCount();
     do {
         for (HWND h = FindWindowExW(nullptr, nullptr, cls, title); h;

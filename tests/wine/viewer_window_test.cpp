@@ -19,14 +19,13 @@
 #include "tests/wine/viewer_driver.h"
 #include "viewer/shell/commands.h"
 #include "viewer/shell/form1.h"
-#include "viewer/shell/mail_parts.h"
+#include "viewer/shell/viewer.h"
 #include "viewer/win32/dde_link.h"
 #include "viewer/win32/form1_window.h"
 #include "viewer/win32/platform_win32.h"
 
 namespace {
 using namespace kestrel::winetest;
-
 
 TEST(ViewerProgram, ComposeFileOpensEditableWithItsNameInTheTitle) {
     Sandbox box;
@@ -167,6 +166,19 @@ struct SandboxEnvironment : kestrel::win32::WinEnvironment {
     std::string ProgramPath() const override { return program; }
 };
 
+// The features after the window, for a window tested alone: key presses are handed to onKey.
+struct LonePeers : kestrel::FormPeers {
+    std::function<void(int, unsigned)> onKey;
+    void OpenFolderMail(const std::string&) override {}
+    void OpenFinchpostLink() override {}
+    void SendToPlover(const std::string&) override {}
+    bool AskPinAtStart() override { return false; }
+    bool StartMoveMailsAtClose() override { return false; }
+    void DispatchKey(int vk, unsigned modifiers) override {
+        if (onKey) onKey(vk, modifiers);
+    }
+};
+
 struct InProcessWindow {
     kestrel::win32::Form1Window window;
     kestrel::win32::WinMessageBoxes messages{[] { return HWND(nullptr); }};
@@ -179,18 +191,26 @@ struct InProcessWindow {
     kestrel::win32::WinPrinter printer{messages};
     kestrel::win32::WinHelpViewer help{messages};
     std::unique_ptr<kestrel::Platform> platform;
+    // The window alone.
+    LonePeers peers;
+    kestrel::CommandRouter commands;
+    std::unique_ptr<kestrel::TimerSequencer> timer;
+    kestrel::ViewerEvents events;
     std::unique_ptr<kestrel::TForm1> form;
-    std::unique_ptr<kestrel::MailParts> parts;
+    // The whole viewer, as the program builds it.
+    std::unique_ptr<kestrel::Viewer> parts;
 
-    explicit InProcessWindow(const Sandbox& box, kestrel::ShellHooks hooks = {}) {
+    explicit InProcessWindow(const Sandbox& box, std::function<void(int, unsigned)> onKey = {}) {
         if (!MakePlatform(box)) return;
-        form = std::make_unique<kestrel::TForm1>(*platform, std::move(hooks));
+        peers.onKey = std::move(onKey);
+        timer = std::make_unique<kestrel::TimerSequencer>(platform->timer);
+        form = std::make_unique<kestrel::TForm1>(
+            *platform, kestrel::ShellWiring{commands, *timer, events}, peers);
         window.Attach(*form, {});
     }
-    // With the mail display and the mail-client link, as the program has them.
     InProcessWindow(const Sandbox& box, const kestrel::DdeChannels& dde) {
         if (!MakePlatform(box)) return;
-        parts = std::make_unique<kestrel::MailParts>(*platform, dde);
+        parts = std::make_unique<kestrel::Viewer>(*platform, dde);
         window.Attach(parts->Form(), {});
     }
     bool MakePlatform(const Sandbox& box) {
@@ -230,8 +250,9 @@ TEST(ViewerMailColours, QuotesAndAddressesAreColouredInTheControl) {
     Sandbox box;
     box.Settings(true);
     CreateDirectoryW(box.File(L"recv").c_str(), nullptr);
-    ASSERT_TRUE(CopyFileW((WindowsPath(KESTREL_ROOT "/samples/plover/") + L"recv\\0001.txt").c_str(),
-                          box.File(L"recv\\0001.txt").c_str(), FALSE));
+    ASSERT_TRUE(
+        CopyFileW((WindowsPath(KESTREL_ROOT "/samples/plover/") + L"recv\\0001.txt").c_str(),
+                  box.File(L"recv\\0001.txt").c_str(), FALSE));
     kestrel::win32::DdeLink dde;
     dde.Initialize();
     InProcessWindow w(box, dde.Channels());
@@ -507,11 +528,9 @@ TEST(RichEdit1Keys, DeleteAndBackSpaceWhileReadOnlyGoToKeyDispatch) {
     Sandbox box;
     box.Settings(true);
     std::vector<int> dispatched;
-    kestrel::ShellHooks hooks;
-    hooks.dispatchKey = [&](int vk, unsigned modifiers) {
+    InProcessWindow w(box, [&](int vk, unsigned modifiers) {
         dispatched.push_back(vk * 100 + static_cast<int>(modifiers));
-    };
-    InProcessWindow w(box, std::move(hooks));
+    });
     ASSERT_TRUE(w.form);
     kestrel::win32::RichEdit1& e = w.window.Editor();
     struct Case {

@@ -9,30 +9,22 @@
 
 namespace kestrel {
 
-MailDisplay::MailDisplay(const Platform& platform, MailLink& link) : p_(platform), link_(link) {}
-
-void MailDisplay::Plug(ShellHooks& hooks) {
-    hooks.openFolderMail = [this](const std::string& path) { OpenFolderMail(path); };
-    auto next = hooks.command;
-    hooks.command = [this, next](CommandId id) {
-        if (HandleCommand(id)) return true;
-        return next ? next(id) : false;
-    };
-}
-
-void MailDisplay::Attach(TForm1& form) {
-    form_ = &form;
-}
-
-bool MailDisplay::HandleCommand(CommandId id) {
-    if (id != CommandId::Header) return false;
-    Header1Click();
-    return true;
+MailDisplay::MailDisplay(const Platform& platform, const ShellWiring& wiring, TForm1& form,
+                         MailLink& link, MailScrambling& scrambling)
+    : p_(platform), events_(wiring.events), form_(form), link_(link), scrambling_(scrambling) {
+    wiring.commands.Register(CommandId::Header, "MailDisplay", [this] { Header1Click(); });
+    // Read with the first stage: the first mail is shown before the deferred stage.
+    wiring.events.OnSettingsLoaded([this](const IniFile& ini) {
+        settings_ = MailViewSettingsFrom(ini);
+        reformat_ = ReformatSettingsFrom(ini);
+    });
+    wiring.events.OnDeferredStage([this](const IniFile&) {
+        if (settings_.header) p_.window.SetMenuChecked(CommandId::Header, true);
+    });
 }
 
 MailViewSettings MailDisplay::ViewSettings() const {
-    if (!form_) return MailViewSettings();
-    MailViewSettings v = form_->Settings().mailView;
+    MailViewSettings v = settings_;
     // Once the Header button has been pressed its mode holds for the rest of the process.
     if (headerMode_) {
         v.header = headerMode_->header;
@@ -41,35 +33,27 @@ MailViewSettings MailDisplay::ViewSettings() const {
     return v;
 }
 
-ReformatSettings MailDisplay::CurrentReformatSettings() const {
-    // The first mail is shown before the deferred stage has read the reformat keys: read them
-    // from the settings file then rather than reformat with empty character lists.
-    if (form_->State().startupStage) {
-        return ReformatSettingsFrom(IniFile::Load(OnDiskPath(form_->SettingsPath())));
-    }
-    return form_->Deferred().reformat;
-}
-
 void MailDisplay::MailOpen(const std::string& rawPath, bool fromFolder) {
-    if (!form_) return;
-    ViewerState& st = form_->State();
-    const StartSettings& start = form_->Settings();
+    ViewerState& st = form_.State();
+    const StartSettings& start = form_.Settings();
     std::string path = LowerSjis(rawPath);
-    if (start.debugMode) form_->ShowMessage("MailOpen: " + path);
+    if (start.debugMode) form_.ShowMessage("MailOpen: " + path);
 
     MailOpenContext context;
     context.fromFolder = fromFolder;
     context.freshOpen = st.freshOpen;
     context.headerButton = st.headerButton;
-    context.startupStage = st.startupStage;
+    context.startupStage = form_.StartupStage();
     context.editSwitch = st.editSwitch;
     context.scrambleMode = st.scrambleMode;
 
     MailOpenHooks hooks;
     hooks.reformat = [this](std::vector<std::string>& lines, size_t bodyStart) {
-        ReformatLines(lines, bodyStart, CurrentReformatSettings());
+        ReformatLines(lines, bodyStart, reformat_);
     };
-    hooks.unscramble = unscramble;
+    hooks.unscramble = [this](std::vector<std::string>& lines) {
+        scrambling_.UnscrambleForDisplay(lines);
+    };
 
     MailView view = kestrel::MailOpen(path, ViewSettings(), context, hooks);
     if (view.found) {
@@ -78,7 +62,7 @@ void MailDisplay::MailOpen(const std::string& rawPath, bool fromFolder) {
         st.htmlMail = view.htmlMail;
         st.alertColour = view.alertColour;
         showToThis_ = view.showToThis;
-        if (view.openError) form_->ShowMessage(kMailOpenErrorMessage);
+        if (view.openError) form_.ShowMessage(kMailOpenErrorMessage);
 
         p_.editor.SetReadOnly(view.readOnly ? *view.readOnly : st.viewerModeSetting);
         st.currentFile = view.path;
@@ -89,11 +73,11 @@ void MailDisplay::MailOpen(const std::string& rawPath, bool fromFolder) {
             if (view.markRead) MarkMailRead(OnDiskPath(view.path));
             link_.AfterFolderMailOpened();
         }
-        if (autoScramble) autoScramble(view);
+        events_.MailOpened(view);
 
         if (p_.window.State() == WindowState::Minimized) p_.window.Restore();
         p_.window.Show();
-        form_->UpdateWindowState();
+        form_.UpdateWindowState();
     }
     st.keyNumberMode = false;
     st.freshOpen = false;
@@ -101,13 +85,12 @@ void MailDisplay::MailOpen(const std::string& rawPath, bool fromFolder) {
 
 void MailDisplay::OpenFolderMail(const std::string& path) {
     MailOpen(path, true);
-    if (form_) form_->State().headerButton = false;
+    form_.State().headerButton = false;
 }
 
 void MailDisplay::ShowMailLines(const std::vector<std::string>& lines) {
-    if (!form_) return;
-    ViewerState& st = form_->State();
-    const StartSettings& start = form_->Settings();
+    ViewerState& st = form_.State();
+    const StartSettings& start = form_.Settings();
     TextControl& ed = p_.editor;
     bool readOnly = ed.ReadOnly();
 
@@ -158,10 +141,9 @@ void MailDisplay::ShowMailLines(const std::vector<std::string>& lines) {
 }
 
 void MailDisplay::Header1Click() {
-    if (!form_) return;
-    ViewerState& st = form_->State();
+    ViewerState& st = form_.State();
     std::string current = st.currentFile;
-    if (!IsFolderMail(current) || !form_->SaveIfModified()) return;
+    if (!IsFolderMail(current) || !form_.SaveIfModified()) return;
     MailViewSettings settings = ViewSettings();
     MailView shown;
     shown.truncatedView = st.truncatedView;
