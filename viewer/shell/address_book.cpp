@@ -8,14 +8,12 @@
 
 namespace kestrel {
 
-AddressBook::AddressBook(TForm1& form, const Platform& platform, DdeClient& finchpost,
-                         std::function<void(const std::string&)> sendToFinchpost,
-                         std::function<void()> openFinchpostLink)
-    : form_(form),
-      p_(platform),
-      finchpost_(finchpost),
-      sendToFinchpost_(std::move(sendToFinchpost)),
-      openFinchpostLink_(std::move(openFinchpostLink)) {}
+AddressBook::AddressBook(const Platform& platform, const ShellWiring& wiring, TForm1& form,
+                         MailLink& link, DdeClient& finchpost)
+    : p_(platform), form_(form), link_(link), finchpost_(finchpost) {
+    wiring.commands.Register(CommandId::AddressBook, "AddressBook",
+                             [this] { Addressbook1Click(); });
+}
 
 std::string AddressBook::AddressBookFile() const {
     std::string program = ProgramFileOf(form_.State().ploverExe);
@@ -41,13 +39,13 @@ void AddressBook::Addressbook1Click() {
             form_.LaunchProgram(tool, book, "");
         finchpost_.Close();
         if (finchpost_.Open(kAliasService, kAliasTopic)) {
-            if (sendToFinchpost_) sendToFinchpost_(AppendMacro(EscapeForAliasMacro(entry)));
+            link_.SendToFinchpost(AppendMacro(EscapeForAliasMacro(entry)));
             finchpost_.Close();
         } else {
             // A tool still starting does not answer yet; the user still has the entry.
             form_.ShowMessage(kAliasNoAnswer);
         }
-        if (form_.Settings().nextMailMode == 2 && openFinchpostLink_) openFinchpostLink_();
+        if (form_.Settings().nextMailMode == 2) link_.OpenFinchpostLink();
         return;
     }
     if (!form_.SaveIfModified()) return;

@@ -3,12 +3,13 @@
 // installed, otherwise through the clipboard and the address book file opened in the editor.
 #pragma once
 
-#include <functional>
 #include <string>
 
 #include "viewer/shell/dde.h"
 #include "viewer/shell/form1.h"
+#include "viewer/shell/mail_link.h"
 #include "viewer/shell/platform.h"
+#include "viewer/shell/wiring.h"
 
 namespace kestrel {
 
@@ -20,11 +21,10 @@ inline constexpr std::string_view kAliasNoAnswer =
 
 class AddressBook {
   public:
-    // finchpost: the conversation lent to the tool; sendToFinchpost executes one macro on it
-    // (with its debug display); openFinchpostLink runs when [View] NextMailMode is 2.
-    AddressBook(TForm1& form, const Platform& platform, DdeClient& finchpost,
-                std::function<void(const std::string&)> sendToFinchpost,
-                std::function<void()> openFinchpostLink);
+    // Owns the command AddressBook. finchpost: the second mail client's conversation, lent
+    // to the tool for one macro (sent by the link, with its debug display).
+    AddressBook(const Platform& platform, const ShellWiring& wiring, TForm1& form, MailLink& link,
+                DdeClient& finchpost);
 
     void Addressbook1Click();
 
@@ -35,11 +35,10 @@ class AddressBook {
   private:
     void OpenAddressBookFile(const std::string& path);
 
-    TForm1& form_;
     Platform p_;
+    TForm1& form_;
+    MailLink& link_;
     DdeClient& finchpost_;
-    std::function<void(const std::string&)> sendToFinchpost_;
-    std::function<void()> openFinchpostLink_;
 };
 
 }  // namespace kestrel

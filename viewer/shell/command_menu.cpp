@@ -6,22 +6,22 @@
 
 namespace kestrel {
 
-CommandMenu::CommandMenu(TForm1& form, const Platform& platform) : form_(form), p_(platform) {}
+CommandMenu::CommandMenu(const Platform& platform, const ShellWiring& wiring, TForm1& form)
+    : p_(platform), form_(form) {
+    for (int i = 0; i < 5; ++i) {
+        wiring.commands.Register(CommandId(int(CommandId::Command1) + i), "CommandMenu",
+                                 [this, i] { RunCommand(i + 1); });
+    }
+    wiring.events.OnSettingsLoaded([this](const IniFile& ini) { slots_ = CommandSlotsFrom(ini); });
+    wiring.events.OnDeferredStage([this](const IniFile&) { BuildMenu(); });
+}
 
-void CommandMenu::ReadSettings(const IniFile& ini) {
-    slots_ = CommandSlotsFrom(ini);
+void CommandMenu::BuildMenu() {
     std::vector<DynamicMenuEntry> entries;
     for (size_t i = 0; i < slots_.slots.size(); ++i)
         entries.push_back({CommandId(int(CommandId::Command1) + int(i)), slots_.slots[i].caption});
     p_.window.SetDynamicMenu(CommandId::MenuCommand, entries);
     p_.window.SetMenuVisible(CommandId::MenuCommand, !entries.empty());
-}
-
-bool CommandMenu::Handle(CommandId id) {
-    int n = int(id) - int(CommandId::Command1);
-    if (n < 0 || n >= 5) return false;
-    RunCommand(n + 1);
-    return true;
 }
 
 void CommandMenu::RunCommand(int slot) {

@@ -5,6 +5,7 @@
 #include "common/ini.h"
 #include "viewer/shell/form1.h"
 #include "viewer/shell/platform.h"
+#include "viewer/shell/wiring.h"
 #include "viewer/text/menu_slots.h"
 
 namespace kestrel {
@@ -13,12 +14,9 @@ inline constexpr std::string_view kDeleteCopyMessage = "Delete ";
 
 class CommandMenu {
   public:
-    CommandMenu(TForm1& form, const Platform& platform);
-
-    // [Command] of the deferred stage; then the menu shows one entry per slot.
-    void ReadSettings(const IniFile& ini);
-    // Command1 .. Command5: true when id is one of them.
-    bool Handle(CommandId id);
+    // Owns Command1 .. Command5 (slot 1 .. 5). Reads [Command] with the settings file; the
+    // menu is built in the deferred stage, one entry per slot (hidden when there is none).
+    CommandMenu(const Platform& platform, const ShellWiring& wiring, TForm1& form);
     // Starts the command of the slot. A copy of the mail it asked for is made first (a failure
     // is shown and nothing starts), and deleted once the user has closed the "Delete " message.
     void RunCommand(int slot);
@@ -26,8 +24,10 @@ class CommandMenu {
     const MenuSlots& Slots() const { return slots_; }
 
   private:
-    TForm1& form_;
+    void BuildMenu();
+
     Platform p_;
+    TForm1& form_;
     MenuSlots slots_;
 };
 

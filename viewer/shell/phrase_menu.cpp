@@ -4,22 +4,21 @@
 
 namespace kestrel {
 
-PhraseMenu::PhraseMenu(const Platform& platform) : p_(platform) {}
+PhraseMenu::PhraseMenu(const Platform& platform, const ShellWiring& wiring) : p_(platform) {
+    for (int i = 0; i < 5; ++i) {
+        wiring.commands.Register(CommandId(int(CommandId::Insert1) + i), "PhraseMenu",
+                                 [this, i] { InsertPhrase(i + 1); });
+    }
+    wiring.events.OnSettingsLoaded([this](const IniFile& ini) { slots_ = InsertSlotsFrom(ini); });
+    wiring.events.OnDeferredStage([this](const IniFile&) { BuildMenu(); });
+}
 
-void PhraseMenu::ReadSettings(const IniFile& ini) {
-    slots_ = InsertSlotsFrom(ini);
+void PhraseMenu::BuildMenu() {
     std::vector<DynamicMenuEntry> entries;
     for (size_t i = 0; i < slots_.slots.size(); ++i)
         entries.push_back({CommandId(int(CommandId::Insert1) + int(i)), slots_.slots[i].caption});
     p_.window.SetDynamicMenu(CommandId::MenuInsert, entries);
     p_.window.SetMenuVisible(CommandId::MenuInsert, !entries.empty());
-}
-
-bool PhraseMenu::Handle(CommandId id) {
-    int n = int(id) - int(CommandId::Insert1);
-    if (n < 0 || n >= 5) return false;
-    InsertPhrase(n + 1);
-    return true;
 }
 
 void PhraseMenu::InsertPhrase(int slot) {

@@ -4,27 +4,20 @@
 
 namespace kestrel {
 
-PrintCommands::PrintCommands(TForm1& form, const Platform& platform) : form_(form), p_(platform) {
-    ReadSettings(IniFile());
-}
+namespace {
 
-void PrintCommands::ReadSettings(const IniFile& ini) {
+FontChoice PrinterFontFrom(const IniFile& ini) {
     PrintSettings s = PrintSettingsFrom(ini);
-    font_.name = s.fontName;
-    font_.size = s.fontSize;
+    return FontChoice{s.fontName, s.fontSize};
 }
 
-bool PrintCommands::Handle(CommandId id) {
-    switch (id) {
-        case CommandId::PrintFont:
-            PrintFont1Click();
-            return true;
-        case CommandId::Print:
-            Print1Click();
-            return true;
-        default:
-            return false;
-    }
+}  // namespace
+
+PrintCommands::PrintCommands(const Platform& platform, const ShellWiring& wiring, TForm1& form)
+    : p_(platform), form_(form), font_(PrinterFontFrom(IniFile())) {
+    wiring.commands.Register(CommandId::PrintFont, "PrintCommands", [this] { PrintFont1Click(); });
+    wiring.commands.Register(CommandId::Print, "PrintCommands", [this] { Print1Click(); });
+    wiring.events.OnSettingsLoaded([this](const IniFile& ini) { font_ = PrinterFontFrom(ini); });
 }
 
 void PrintCommands::Write(std::string_view key, const std::string& value) {

@@ -5,17 +5,16 @@
 #include "common/ini.h"
 #include "viewer/shell/form1.h"
 #include "viewer/shell/platform.h"
+#include "viewer/shell/wiring.h"
 #include "viewer/text/print_lines.h"
 
 namespace kestrel {
 
 class PrintCommands {
   public:
-    PrintCommands(TForm1& form, const Platform& platform);
+    // Owns PrintFont and Print; the printer font comes from [Printer] FontName and FontSize.
+    PrintCommands(const Platform& platform, const ShellWiring& wiring, TForm1& form);
 
-    // The printer font from [Printer] FontName and FontSize (the deferred stage).
-    void ReadSettings(const IniFile& ini);
-    bool Handle(CommandId id);
     // The font dialog on the printer font; OK makes the choice the printer font and writes it.
     void PrintFont1Click();
     // LeftSpace is read and written back (so the key is in the file afterwards), then the
@@ -28,8 +27,8 @@ class PrintCommands {
   private:
     void Write(std::string_view key, const std::string& value);
 
-    TForm1& form_;
     Platform p_;
+    TForm1& form_;
     FontChoice font_;
 };
 

@@ -16,21 +16,13 @@ long long FileSize(const std::string& path) {
 
 }  // namespace
 
-TempFileCommands::TempFileCommands(TForm1& form, const Platform& platform,
-                                   std::function<void(const std::string& path)> mailOpen)
-    : form_(form), p_(platform), mailOpen_(std::move(mailOpen)) {}
-
-bool TempFileCommands::Handle(CommandId id) {
-    switch (id) {
-        case CommandId::TemporaryFile:
-            TempFile1Click();
-            return true;
-        case CommandId::DeleteTempFiles:
-            Deletetempfiles2Click();
-            return true;
-        default:
-            return false;
-    }
+TempFileCommands::TempFileCommands(const Platform& platform, const ShellWiring& wiring,
+                                   TForm1& form, MailDisplay& display)
+    : p_(platform), form_(form), display_(display) {
+    wiring.commands.Register(CommandId::TemporaryFile, "TempFileCommands",
+                             [this] { TempFile1Click(); });
+    wiring.commands.Register(CommandId::DeleteTempFiles, "TempFileCommands",
+                             [this] { Deletetempfiles2Click(); });
 }
 
 void TempFileCommands::TempFile1Click() {
@@ -62,7 +54,8 @@ void TempFileCommands::TempFile1Click() {
         form_.State().partialView = false;
     } else {
         p_.editor.Clear();
-        if (mailOpen_) mailOpen_(path);
+        form_.State().freshOpen = true;  // the reader's line limit applies
+        display_.MailOpen(path, false);
         form_.State().currentFile = path;
     }
     p_.window.SetTitle(std::string(kAppTitle) + " - " + FileNameOf(path));

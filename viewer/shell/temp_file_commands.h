@@ -2,11 +2,12 @@
 // to the mail on show, and deleting all of its temporary files.
 #pragma once
 
-#include <functional>
 #include <string>
 
 #include "viewer/shell/form1.h"
+#include "viewer/shell/mail_display.h"
 #include "viewer/shell/platform.h"
+#include "viewer/shell/wiring.h"
 
 namespace kestrel {
 
@@ -20,18 +21,17 @@ inline constexpr long long kWholeLoadLimit = 32768;
 
 class TempFileCommands {
   public:
-    // mailOpen(path): reads a large file with the mail reader's line limit (not a folder mail).
-    TempFileCommands(TForm1& form, const Platform& platform,
-                     std::function<void(const std::string& path)> mailOpen);
-
-    bool Handle(CommandId id);
+    // Owns TemporaryFile and DeleteTempFiles. A large file is read by the display's MailOpen
+    // (with the mail reader's line limit, not as a folder mail).
+    TempFileCommands(const Platform& platform, const ShellWiring& wiring, TForm1& form,
+                     MailDisplay& display);
     void TempFile1Click();
     void Deletetempfiles2Click();
 
   private:
-    TForm1& form_;
     Platform p_;
-    std::function<void(const std::string&)> mailOpen_;
+    TForm1& form_;
+    MailDisplay& display_;
 };
 
 }  // namespace kestrel
