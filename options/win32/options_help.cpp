@@ -32,14 +32,14 @@ bool Open(HWND owner, const std::wstring& file, const std::wstring& params) {
 
 }  // namespace
 
-void ShowOptionsHelp(HWND owner) {
-    HelpRoute route = ChooseHelp(ProgramDir(), WindowsDir(), "option");
+void ShowOptionsHelp(HWND owner, std::string_view topic) {
+    HelpRoute route = ChooseHelp(ProgramDir(), WindowsDir(), topic);
     std::string failed;
     std::string_view message = kHelpOpenFailedMessage;
     switch (route.kind) {
         case HelpRoute::Kind::WinHelp:
             if (Open(owner, WidenCp932(route.program),
-                     L"-k option \"" + WidenCp932(route.argument) + L"\""))
+                     L"-k " + WidenCp932(topic) + L" \"" + WidenCp932(route.argument) + L"\""))
                 return;
             failed = route.argument;
             break;

@@ -3,9 +3,11 @@
 
 #include <windows.h>
 
+#include <string_view>
+
 namespace kestrel::win32 {
 
-// Opens the help at its "option" topic; tells the user when there is none to open.
-void ShowOptionsHelp(HWND owner);
+// Opens the help at topic ("option"); tells the user when there is none to open.
+void ShowOptionsHelp(HWND owner, std::string_view topic);
 
 }  // namespace kestrel::win32

@@ -185,6 +185,11 @@ TEST_F(MailDisplayTest, QuoteColourAndAddressesReachTheEditorAtTheirOffsets) {
                 ElementsAre(R{http, 20, url}, R{https, 18, url}));
     EXPECT_THAT(fp.editor.underlineRanges, ElementsAre(R{http, 20, 1}, R{https, 18, 1}));
     EXPECT_EQ(UrlLength(text.substr(http)), 20u);
+
+    // Every colour went in within one update batch, and the batch was closed again: a long
+    // mail is coloured without a redraw per range, and the control redraws afterwards.
+    EXPECT_EQ(fp.editor.attributesOutsideUpdate, 0);
+    EXPECT_EQ(fp.editor.updateDepth, 0);
 }
 
 TEST_F(MailDisplayTest, EditorIsFilledBehindTheCoverAndLeftReady) {

@@ -76,7 +76,7 @@ TEST(TimerSequencerTest, StepsHaveOneRunnerAndArmingNeedsOne) {
     TimerSequencer seq(t);
     seq.Register(TimerStep::Mover1, "Mover", [] {});
     EXPECT_THROW(seq.Register(TimerStep::Mover1, "Other", [] {}), DuplicateRegistration);
-    EXPECT_THROW(seq.Arm(TimerStep::Mover2), std::logic_error);      // nobody runs it
+    EXPECT_THROW(seq.Arm(TimerStep::Mover2), std::logic_error);       // nobody runs it
     EXPECT_THROW(seq.Arm(TimerStep::MoveToTrash), std::logic_error);  // follows the deletion
     seq.Arm(TimerStep::Mover1);
     EXPECT_TRUE(t.running);
@@ -94,7 +94,7 @@ TEST(TimerSequencerTest, FollowUpAskedDuringTheDeferredCountdownGetsATickAfterIt
     seq.Register(TimerStep::Focus, "MailLink", [&log] { log.push_back("focus"); });
     seq.Arm(TimerStep::DeferredSettings);
     int starts = t.starts;
-    seq.Start();  // the first mail's Update asks for its Focus
+    seq.Start();                  // the first mail's Update asks for its Focus
     EXPECT_EQ(t.starts, starts);  // the countdown runs on
     EXPECT_EQ(seq.Tick(), TimerStep::DeferredSettings);
     EXPECT_TRUE(t.running);
@@ -139,14 +139,8 @@ TEST_F(WiringTest, TextCommandsBeforeTheFirstTickUseTheSettingsFile) {
         std::vector<std::string> after;
     };
     const Case cases[] = {
-        {"DeleteTab=0 keeps the tab",
-         "[View]\r\nDeleteTab=0\r\n",
-         "\tshort",
-         {"\tshort"}},
-        {"MaxLength=10",
-         "[View]\r\nMaxLength=10\r\n",
-         "aaaa bbbb cccc",
-         {"aaaa bbbb ", "cccc"}},
+        {"DeleteTab=0 keeps the tab", "[View]\r\nDeleteTab=0\r\n", "\tshort", {"\tshort"}},
+        {"MaxLength=10", "[View]\r\nMaxLength=10\r\n", "aaaa bbbb cccc", {"aaaa bbbb ", "cccc"}},
         {"EndCharZenkaku empty lets a line end anywhere",
          "[View]\r\nMaxLength=10\r\nEndCharZenkaku=\"\"\r\n",
          "\x82\xa0\x82\xa0\x82\xa0\x82\xa0\x81\x42\x82\xa0",

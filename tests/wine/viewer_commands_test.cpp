@@ -19,12 +19,7 @@ using namespace kestrel::winetest;
 // One execute on a fresh conversation; false when nobody answered.
 bool SendDde(const char* service, const char* topic, const std::string& macro) {
     DWORD inst = 0;
-    if (DdeInitializeA(
-            &inst,
-            [](UINT, UINT, HCONV, HSZ, HSZ, HDDEDATA, ULONG_PTR, ULONG_PTR) -> HDDEDATA {
-                return nullptr;
-            },
-            APPCMD_CLIENTONLY, 0) != DMLERR_NO_ERROR)
+    if (DdeInitializeA(&inst, IgnoreDdeCallback, APPCMD_CLIENTONLY, 0) != DMLERR_NO_ERROR)
         return false;
     HSZ s = DdeCreateStringHandleA(inst, service, CP_WINANSI);
     HSZ t = DdeCreateStringHandleA(inst, topic, CP_WINANSI);

@@ -130,12 +130,7 @@ TEST(ViewerProgram, FolderMailsOpenFromTheCommandLineAndTheSystemTopic) {
     EXPECT_GT(SendMessageW(v.Editor(), WM_GETTEXTLENGTH, 0, 0), 0);
 
     DWORD inst = 0;
-    ASSERT_EQ(DdeInitializeA(
-                  &inst,
-                  [](UINT, UINT, HCONV, HSZ, HSZ, HDDEDATA, ULONG_PTR, ULONG_PTR) -> HDDEDATA {
-                      return nullptr;
-                  },
-                  APPCMD_CLIENTONLY, 0),
+    ASSERT_EQ(DdeInitializeA(&inst, IgnoreDdeCallback, APPCMD_CLIENTONLY, 0),
               static_cast<UINT>(DMLERR_NO_ERROR));
     HSZ service = DdeCreateStringHandleA(inst, "kestrel", CP_WINANSI);
     HSZ topic = DdeCreateStringHandleA(inst, "system", CP_WINANSI);
@@ -413,6 +408,54 @@ TEST(RichEdit1Offsets, RangeFormatsCoverTheCharactersOfTheByteRange) {
     EXPECT_EQ(e.Line(0),
               "ab\x82\xa0\x82\xa2"
               "cd");
+}
+
+// Text and formats given in one update batch reach the control in one stream at its end: the
+// text comes back byte for byte (rich-text specials, bytes that are no character, tabs, and
+// control characters, which take the plain path), and every range has its format.
+TEST(RichEdit1Offsets, BatchStreamsTextWithItsFormatsExactly) {
+    Sandbox box;
+    box.Settings(true);
+    InProcessWindow w(box);
+    ASSERT_TRUE(w.form);
+    kestrel::win32::RichEdit1& e = w.window.Editor();
+    auto format = [&](LONG cp) {
+        CHARRANGE one{cp, cp + 1};
+        SendMessageW(e.hwnd(), EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&one));
+        CHARFORMAT2W cf{};
+        cf.cbSize = sizeof cf;
+        SendMessageW(e.hwnd(), EM_GETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&cf));
+        return cf;
+    };
+    const std::vector<std::string> plain = {"{\\rtf1 not rich} \\par {}", "\x82\xa0\x82\xa2\tab",
+                                            "\x85\x40\xff\x80 raw", "\xb1\xb2 kana", ""};
+    std::vector<std::string> control = plain;
+    control[4] = std::string("nul\0and\x1b$B", 11);
+    for (const auto& lines : {plain, control}) {
+        e.BeginUpdate();
+        e.SetLines(lines);
+        e.SetRangeColour(0, 5, 0x000000FF);   // "{\rtf"
+        e.SetRangeColour(3, 10, 0x0000FF00);  // over the first range's end
+        e.SetRangeUnderline(26, 4, true);     // the two kana starting the second line
+        e.SetModified(false);
+        e.EndUpdate();
+        e.TextChanged();  // read the control itself, not what was given
+        EXPECT_EQ(e.Lines(), lines);
+        EXPECT_FALSE(e.Modified());
+        struct Case {
+            LONG cp;
+            COLORREF colour;
+            bool underlined;
+        };
+        // The first line has 24 characters and a CR: the kana are characters 25 and 26.
+        for (const Case& c : {Case{0, RGB(255, 0, 0), false}, Case{2, RGB(255, 0, 0), false},
+                              Case{3, RGB(0, 255, 0), false}, Case{12, RGB(0, 255, 0), false},
+                              Case{25, 0, true}, Case{26, 0, true}, Case{27, 0, false}}) {
+            CHARFORMAT2W cf = format(c.cp);
+            if (c.colour) EXPECT_EQ(cf.crTextColor, c.colour) << c.cp;
+            EXPECT_EQ((cf.dwEffects & CFE_UNDERLINE) != 0, c.underlined) << c.cp;
+        }
+    }
 }
 
 // The first visible line counts lines of the text, not the rows a wrapped line takes.

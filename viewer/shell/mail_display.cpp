@@ -2,6 +2,7 @@
 
 #include "common/ini.h"
 #include "common/sjis.h"
+#include "common/stage_timing.h"
 #include "viewer/link/folder.h"
 #include "viewer/mail/show_lines.h"
 #include "viewer/shell/mail_link.h"
@@ -55,7 +56,9 @@ void MailDisplay::MailOpen(const std::string& rawPath, bool fromFolder) {
         scrambling_.UnscrambleForDisplay(lines);
     };
 
+    StageMark("open");
     MailView view = kestrel::MailOpen(path, ViewSettings(), context, hooks);
+    StageMark("read and filter");
     if (view.found) {
         st.partialView = view.partialView;
         st.truncatedView = view.truncatedView;
@@ -66,6 +69,9 @@ void MailDisplay::MailOpen(const std::string& rawPath, bool fromFolder) {
 
         p_.editor.SetReadOnly(view.readOnly ? *view.readOnly : st.viewerModeSetting);
         st.currentFile = view.path;
+        // Fonts, tool bar and title before the text goes in: a taller tool bar afterwards
+        // would resize the editor and so make it lay out a long mail a second time.
+        form_.UpdateWindowState();
         ShowMailLines(view.lines);
 
         if (fromFolder) {
@@ -78,6 +84,7 @@ void MailDisplay::MailOpen(const std::string& rawPath, bool fromFolder) {
         if (p_.window.State() == WindowState::Minimized) p_.window.Restore();
         p_.window.Show();
         form_.UpdateWindowState();
+        StageMark("shown");
     }
     st.keyNumberMode = false;
     st.freshOpen = false;
@@ -104,12 +111,15 @@ void MailDisplay::ShowMailLines(const std::vector<std::string>& lines) {
     ed.SetFont(font.name, font.size);
     ed.SetDefaultAttributes(font.name, font.size, textColour);
 
+    // One batch: a long mail is filled and coloured without a redraw per colour range.
+    ed.BeginUpdate();
     std::vector<ShownLine> shown = kestrel::ShowMailLines(lines, showToThis_);
     std::vector<std::string> text;
     text.reserve(shown.size());
     for (const ShownLine& s : shown) text.push_back(lines[s.index]);
     ed.SetLines(text);
 
+    StageMark("fill");
     // Colours in runs of lines of one colour, so that a long mail takes few calls.
     size_t runStart = 0;
     for (size_t i = 1; i <= shown.size(); ++i) {
@@ -128,6 +138,9 @@ void MailDisplay::ShowMailLines(const std::vector<std::string>& lines) {
     }
     // Text typed later takes the plain attributes, not those of the last address.
     ed.SetDefaultAttributes(font.name, font.size, textColour);
+    StageMark("colour");
+    ed.EndUpdate();
+    StageMark("end of batch");
 
     ed.SetModified(false);
     if (p_.window.State() == WindowState::Minimized) p_.window.Restore();

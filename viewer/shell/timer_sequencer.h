@@ -41,9 +41,7 @@ class PendingDeletion {
     bool IsNeedsUpdate() const { return kind_ == Kind::NeedsUpdate; }
     // The mail to move; "" unless IsMoveToTrash().
     const std::string& Path() const { return path_; }
-    bool operator==(const PendingDeletion& o) const {
-        return kind_ == o.kind_ && path_ == o.path_;
-    }
+    bool operator==(const PendingDeletion& o) const { return kind_ == o.kind_ && path_ == o.path_; }
 
   private:
     PendingDeletion(Kind kind, std::string path) : kind_(kind), path_(std::move(path)) {}
