@@ -12,7 +12,12 @@ Viewer::Viewer(const Platform& platform, const DdeChannels& dde)
       form_(platform, wiring_, *this),
       link_(platform, dde, wiring_, form_),
       display_(platform, wiring_, form_, link_, *this),
-      text_(platform, wiring_, form_, display_) {
+      text_(platform, wiring_, form_, display_),
+      addressBook_(platform, wiring_, form_, link_, dde.finchpost),
+      phrases_(platform, wiring_),
+      userCommands_(platform, wiring_, form_),
+      tempFiles_(platform, wiring_, form_, display_),
+      printing_(platform, wiring_, form_) {
     commands_.ShowOwnership(platform.window, ReachableCommands());
     link_.OpenPloverConversation();
     link_.RegisterServer();

@@ -7,12 +7,17 @@
 #include <string>
 #include <vector>
 
+#include "viewer/shell/address_book.h"
+#include "viewer/shell/command_menu.h"
 #include "viewer/shell/command_router.h"
 #include "viewer/shell/dde.h"
 #include "viewer/shell/form1.h"
 #include "viewer/shell/mail_display.h"
 #include "viewer/shell/mail_link.h"
+#include "viewer/shell/phrase_menu.h"
 #include "viewer/shell/platform.h"
+#include "viewer/shell/print_commands.h"
+#include "viewer/shell/temp_file_commands.h"
 #include "viewer/shell/text_commands.h"
 #include "viewer/shell/timer_sequencer.h"
 #include "viewer/shell/viewer_events.h"
@@ -58,6 +63,11 @@ class Viewer : private FormPeers, private MailScrambling {
     MailLink link_;
     MailDisplay display_;
     TextCommands text_;
+    AddressBook addressBook_;
+    PhraseMenu phrases_;
+    CommandMenu userCommands_;
+    TempFileCommands tempFiles_;
+    PrintCommands printing_;
 };
 
 // Every command id a user can reach: menu entries (those built from the settings included),
