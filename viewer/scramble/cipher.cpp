@@ -16,8 +16,9 @@ ScrambleKey KeyStreamFromPin(uint16_t pin) {
 namespace {
 
 // Lead bytes 0x81-0x9F and 0xE0-0xFC as one run of 60 codes: 0x81-0x9F are counted as if 64
-// higher, so the run is 193..252.
+// higher, so the run is 193..252. Half-width katakana (0xA1-0xDF) are single characters.
 int LeadIndex(int b) {
+    if (b >= 161 && b <= 223) return -1;
     int a = (b >= 129 && b <= 159) ? b + 64 : b;
     return (a >= 193 && a <= 252) ? a - 193 : -1;
 }

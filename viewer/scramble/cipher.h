@@ -16,20 +16,25 @@ using ScrambleKey = std::array<uint8_t, kScrambleKeyLength>;
 // The key-stream recurrence: state := (state * multiplier + increment) mod modulus, and each
 // step emits state mod outputRange. Scrambled mails on disk depend on these numbers: they can
 // never change. Why these:
-// - modulus 62208 = 2^8 * 3^5, multiplier - 1 = 43008 = 2^11 * 3 * 7 (divisible by 2, 3 and 4)
-//   and an increment prime to 6 give the full period (every state is reached); the multiplier's
-//   potency is 5, so the sequence does not fall into the visible steps of a low-potency one;
-// - the output range 251 is prime and shares no factor with the modulus, so its residues do
-//   not repeat with the short periods of the state's low digits, and the 59-byte streams of the
-//   PINs below the modulus are all different;
-// - every character class moves unless the key byte is a multiple of its class size (95, 63,
-//   60): on average 1.2% of ASCII and 2% of kana or double-byte characters stay as they are,
-//   and no PIN leaves more than 5 of its 59 key positions without effect on a class.
+// - modulus 62208 = 2^8 * 3^5; multiplier - 1 = 24972 = 12 * 2081 is divisible by 2, 3 and 4,
+//   and the increment is prime to 6: the full period (every state is reached). The multiplier's
+//   potency is 5, so the states do not fall into the regular steps of a low-potency one.
+// - multiplier - 1 shares only 12 with the modulus. Two PINs whose states differ by d keep a
+//   constant difference for ever when (multiplier - 1) * d is a multiple of the modulus; with 12
+//   that takes d = 5184, so only PINs that far apart get keys that are shifts of each other (a
+//   larger common factor made every 81st PIN such a neighbour, and a wrong PIN of that kind
+//   unscrambles to a shifted copy of the text).
+// - the output range 229 is prime and shares no factor with the modulus, so its residues do not
+//   repeat with the short periods of the state's low digits, and the 59-byte keys of the PINs
+//   below the modulus are all different.
+// - a class of characters stays unchanged where the key byte is a multiple of its size (95, 63,
+//   60): on average 1.3% of ASCII and 1.7% of kana or double-byte characters, and no PIN leaves
+//   more than 5 of its 59 key positions without effect on a class.
 // PINs from 62208 up share their key with the PIN 62208 lower.
 struct KeyRecurrence {
     uint32_t multiplier, increment, modulus, outputRange;
 };
-constexpr KeyRecurrence kKeyRecurrence = {43009, 47641, 62208, 251};
+constexpr KeyRecurrence kKeyRecurrence = {24973, 35999, 62208, 229};
 
 ScrambleKey KeyStreamFromPin(uint16_t pin);
 

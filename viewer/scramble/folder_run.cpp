@@ -34,8 +34,7 @@ FileStep RunOne(const std::string& path, FolderRunKind kind, const ScrambleCiphe
             case UnscrambleOutcome::Done:
                 break;
         }
-        scrambled.erase(scrambled.begin() + 1);
-        if (!ReadsAsText(ScoreUnscramble(scrambled, lines))) return FileStep::NotText;
+        if (!UnscrambledReadsAsText(scrambled, lines)) return FileStep::NotText;
     }
     if (!WriteFileAtomic(backup, original)) return FileStep::WriteFailed;
     backups.push_back(backup);

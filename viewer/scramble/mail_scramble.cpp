@@ -88,7 +88,8 @@ bool ScrambleMailText(std::vector<std::string>& lines, const ScrambleCipher& cip
     // the separator, it would end the header early when unscrambled: the count then grows until
     // none does (at worst the whole subject stays readable).
     size_t n = subjects.empty() ? 0 : SubjectClearCount(lines[subjects.back()], keptSubjectBytes);
-    std::vector<std::string> scrambled;
+    std::vector<std::string> scrambled, original;
+    for (size_t i : subjects) original.push_back(lines[i]);
     size_t position = 0;
     for (;; ++n) {
         scrambled.clear();
@@ -103,24 +104,26 @@ bool ScrambleMailText(std::vector<std::string>& lines, const ScrambleCipher& cip
         if (!holdsSeparator) break;
     }
 
-    std::vector<std::string> body(lines.begin() + static_cast<std::ptrdiff_t>(stop) + 1, lines.end());
-    size_t bodyPosition = position;
-    for (std::string& line : body) cipher.Scramble(line, 0, bodyPosition);
-    // A text without a separator whose scrambled last line happens to hold one would read as a
-    // header-only mail. A count above every Subject line's length marks it: the subjects stay
-    // readable and the last line is scrambled from the key's start.
-    if (!Contains(lines[stop], kSeparator) && !body.empty() && Contains(body.back(), kSeparator)) {
-        // Measured over every line the unscramble may take for a Subject of the header.
-        n = LongestLine(lines, SubjectLinesBefore(lines, lines.size() - 1)) + 1;
-        scrambled.clear();
-        for (size_t i : subjects) scrambled.push_back(lines[i]);
-        body.back() = lines.back();
-        bodyPosition = 0;
-        cipher.Scramble(body.back(), 0, bodyPosition);
-    }
-
     for (size_t k = 0; k < subjects.size(); ++k) lines[subjects[k]] = std::move(scrambled[k]);
-    std::move(body.begin(), body.end(), lines.begin() + static_cast<std::ptrdiff_t>(stop) + 1);
+    if (Contains(lines[stop], kSeparator)) {
+        for (size_t i = stop + 1; i < lines.size(); ++i) cipher.Scramble(lines[i], 0, position);
+    } else {
+        // No separator: the walk stopped at the second-last line and the body is the last one.
+        // Should it come out holding a separator, the text would read as a header-only mail. A
+        // count above every Subject line's length marks it: the subjects stay readable and the
+        // last line is scrambled from the key's start.
+        std::string last = lines.back();
+        cipher.Scramble(last, 0, position);
+        if (Contains(last, kSeparator)) {
+            for (size_t k = 0; k < subjects.size(); ++k) lines[subjects[k]] = original[k];
+            // Measured over every line the unscramble may take for a Subject of the header.
+            n = LongestLine(lines, SubjectLinesBefore(lines, lines.size() - 1)) + 1;
+            last = lines.back();
+            position = 0;
+            cipher.Scramble(last, 0, position);
+        }
+        lines.back() = std::move(last);
+    }
     lines.insert(lines.begin() + 1, std::string(kScrambleMarker) + std::to_string(n));
     return true;
 }

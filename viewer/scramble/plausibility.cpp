@@ -1,7 +1,11 @@
 #include "viewer/scramble/plausibility.h"
 
 #include <array>
+#include <algorithm>
 #include <cmath>
+#include <random>
+
+#include "viewer/scramble/mail_scramble.h"
 
 namespace kestrel {
 
@@ -19,16 +23,17 @@ struct Tables {
             return std::log(share / members / noise);
         };
         const double asciiNoise = 1.0 / 95;
-        const std::string common = ".,-'\":/()!?>@_=;";
+        // Upper case and digits are common enough that base64 attachments read as text.
+        const std::string common = ".,-'\":/()!?>@_=+";
         for (int b = 32; b <= 126; ++b) {
             double r;
-            if (b == ' ') r = ratio(0.15, 1, asciiNoise);
-            else if (b >= 'a' && b <= 'z') r = ratio(0.60, 26, asciiNoise);
-            else if (b >= 'A' && b <= 'Z') r = ratio(0.06, 26, asciiNoise);
-            else if (b >= '0' && b <= '9') r = ratio(0.06, 10, asciiNoise);
+            if (b == ' ') r = ratio(0.12, 1, asciiNoise);
+            else if (b >= 'a' && b <= 'z') r = ratio(0.45, 26, asciiNoise);
+            else if (b >= 'A' && b <= 'Z') r = ratio(0.18, 26, asciiNoise);
+            else if (b >= '0' && b <= '9') r = ratio(0.10, 10, asciiNoise);
             else if (common.find(static_cast<char>(b)) != std::string::npos)
-                r = ratio(0.10, 16, asciiNoise);
-            else r = ratio(0.03, 16, asciiNoise);
+                r = ratio(0.12, 17, asciiNoise);
+            else r = ratio(0.03, 15, asciiNoise);  // # $ % & * ; < [ \ ] ^ ` { | } ~
             ascii[b] = r;
         }
         const double leadNoise = 1.0 / 60;
@@ -58,42 +63,71 @@ bool IsLead(unsigned char b) { return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && 
 
 }  // namespace
 
-PlausibilityScore ScoreUnscramble(const std::vector<std::string>& scrambledWithoutMarker,
-                                  const std::vector<std::string>& unscrambled) {
+double TextScore(const std::vector<std::string>& lines) {
     const Tables& t = ScoreTables();
-    PlausibilityScore s;
-    const size_t lines = std::min(scrambledWithoutMarker.size(), unscrambled.size());
-    for (size_t l = 0; l < lines; ++l) {
-        const std::string& a = scrambledWithoutMarker[l];
-        const std::string& b = unscrambled[l];
-        const size_t n = std::min(a.size(), b.size());
-        for (size_t i = 0; i < n;) {
-            const auto x = static_cast<unsigned char>(a[i]), y = static_cast<unsigned char>(b[i]);
-            const bool lead = IsLead(x);
-            if (x != y) {
-                if (x >= 32 && x <= 126 && y >= 32 && y <= 126) {
-                    s.scrambled += t.ascii[x];
-                    s.clear += t.ascii[y];
-                    ++s.units;
-                } else if (lead && IsLead(y)) {
-                    s.scrambled += t.lead[x];
-                    s.clear += t.lead[y];
-                    ++s.units;
-                }
+    double score = 0;
+    for (const std::string& line : lines) {
+        for (size_t i = 0; i < line.size();) {
+            const auto b = static_cast<unsigned char>(line[i]);
+            if (IsLead(b)) {
+                score += t.lead[b];
+                i += 2;
+            } else {
+                if (b >= 32 && b <= 126) score += t.ascii[b];
+                ++i;
             }
-            i += lead ? 2 : 1;
         }
     }
-    return s;
+    return score;
 }
 
-bool ReadsAsText(const PlausibilityScore& score) {
-    if (score.units < 16) return false;
-    const double n = static_cast<double>(score.units);
-    // Text scores about +0.6 (English) to +1.7 (Japanese) per character, noise about -0.6 and
-    // -2.1; so the margins below leave text a wide berth and noise a small chance over 16
-    // characters and none worth counting over a hundred.
-    return score.clear >= 0.2 * n && score.clear - score.scrambled >= 0.5 * n;
+namespace {
+
+const std::vector<ScrambleCipher>& DecoyCiphers() {
+    static const std::vector<ScrambleCipher> decoys = [] {
+        std::vector<ScrambleCipher> out;
+        std::mt19937 rng(0x4b657374);  // fixed: the same decisions on every run
+        for (int i = 0; i < 16; ++i) {
+            ScrambleKey key{};
+            for (auto& k : key) k = static_cast<uint8_t>(rng() % 251);
+            out.emplace_back(key);
+        }
+        return out;
+    }();
+    return decoys;
+}
+
+size_t ChangedCharacters(const std::vector<std::string>& a, const std::vector<std::string>& b) {
+    size_t changed = 0;
+    for (size_t l = 0; l < std::min(a.size(), b.size()); ++l) {
+        const size_t n = std::min(a[l].size(), b[l].size());
+        for (size_t i = 0; i < n; ++i) changed += a[l][i] != b[l][i];
+    }
+    return changed;
+}
+
+}  // namespace
+
+bool UnscrambledReadsAsText(const std::vector<std::string>& scrambled,
+                            const std::vector<std::string>& unscrambled) {
+    if (scrambled.size() < 2) return false;
+    std::vector<std::string> withoutMarker = scrambled;
+    withoutMarker.erase(withoutMarker.begin() + 1);
+    if (ChangedCharacters(withoutMarker, unscrambled) < 16) return false;
+    double best = -1e300, sum = 0, squares = 0;
+    const auto& decoys = DecoyCiphers();
+    for (const ScrambleCipher& decoy : decoys) {
+        std::vector<std::string> d = scrambled;
+        UnscrambleMailText(d, decoy);
+        const double s = TextScore(d);
+        best = std::max(best, s);
+        sum += s;
+        squares += s * s;
+    }
+    const double n = static_cast<double>(decoys.size());
+    const double mean = sum / n;
+    const double sd = std::sqrt(std::max(squares / n - mean * mean, 0.0));
+    return sd > 0 && TextScore(unscrambled) >= best + 3 * sd;
 }
 
 }  // namespace kestrel
