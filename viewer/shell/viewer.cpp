@@ -12,7 +12,8 @@ Viewer::Viewer(const Platform& platform, const DdeChannels& dde)
       form_(platform, wiring_, *this),
       link_(platform, dde, wiring_, form_),
       display_(platform, wiring_, form_, link_, *this),
-      text_(platform, wiring_, form_, display_) {
+      text_(platform, wiring_, form_, display_),
+      scramble_(platform, wiring_, form_, link_) {
     commands_.ShowOwnership(platform.window, ReachableCommands());
     link_.OpenPloverConversation();
     link_.RegisterServer();
@@ -31,7 +32,7 @@ void Viewer::SendToPlover(const std::string& macro) {
 }
 
 bool Viewer::AskPinAtStart() {
-    return false;  // scramble: the PIN dialog is not built yet
+    return scramble_.AskForPin();
 }
 
 bool Viewer::StartMoveMailsAtClose() {
@@ -42,8 +43,8 @@ void Viewer::DispatchKey(int, unsigned) {
     // key dispatch is not built yet
 }
 
-void Viewer::UnscrambleForDisplay(std::vector<std::string>&) {
-    // scramble is not built yet: a scrambled mail shows as stored
+void Viewer::UnscrambleForDisplay(std::vector<std::string>& lines) {
+    scramble_.UnscrambleForDisplay(lines);
 }
 
 std::vector<CommandId> ReachableCommands() {
