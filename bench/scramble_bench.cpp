@@ -15,8 +15,10 @@ const std::vector<std::string>& BigMailLines() {
     lines = {"X-Status: READ", "From: a@example.jp", "Subject: Re: [ml 7] a very big mail",
              "Date: Tue, 8 Dec 2026", "----------------------------------------"};
     const std::string body[] = {
-        "\x93\xfa\x96\x7b\x8c\xea\x82\xcc\x96\x7b\x95\xb6\x82\xc5\x82\xb7\x81" "B\x8e\x9f\x82\xcc"
-        "\x8d\x73\x82\xe0\x93\xaf\x82\xb6\x82\xad\x93\xfa\x96\x7b\x8c\xea\x82\xc5\x82\xb7\x81" "B",
+        "\x93\xfa\x96\x7b\x8c\xea\x82\xcc\x96\x7b\x95\xb6\x82\xc5\x82\xb7\x81"
+        "B\x8e\x9f\x82\xcc"
+        "\x8d\x73\x82\xe0\x93\xaf\x82\xb6\x82\xad\x93\xfa\x96\x7b\x8c\xea\x82\xc5\x82\xb7\x81"
+        "B",
         "> quoted text of an earlier mail, kept for reference only",
         "Plain ASCII body line with a few words in it and nothing else at all.",
         "\xb6\xc0\xb6\xc5 half-width katakana \xb1\xb2\xb3\xb4\xb5 and a tab\there",

@@ -1,9 +1,9 @@
+#include "viewer/scramble/cipher.h"
+
 #include <gtest/gtest.h>
 
 #include <set>
 #include <string>
-
-#include "viewer/scramble/cipher.h"
 
 namespace kestrel::test {
 namespace {
@@ -44,7 +44,8 @@ TEST(KeyStream, RecurrenceHasFullPeriodAndKeysDiffer) {
         ASSERT_NE(uint64_t{r.multiplier - 1} * d % r.modulus, 0u) << d;
     // Every PIN below the modulus has a key of its own.
     std::set<ScrambleKey> keys;
-    for (uint32_t pin = 0; pin < r.modulus; ++pin) keys.insert(KeyStreamFromPin(static_cast<uint16_t>(pin)));
+    for (uint32_t pin = 0; pin < r.modulus; ++pin)
+        keys.insert(KeyStreamFromPin(static_cast<uint16_t>(pin)));
     EXPECT_EQ(keys.size(), r.modulus);
 }
 
@@ -102,7 +103,9 @@ TEST(LineCipher, KeepsClassesAndInverts) {
 TEST(LineCipher, PositionRunsAcrossLinesAndALeadByteEndsALine) {
     const ScrambleCipher c(KeyStreamFromPin(77));
     std::string a = "abc\x82", b = "\tdef";  // a lead byte at the end of the first line
-    std::string whole = "abc\x82" "\tdef";      // the lead byte would take the tab along here
+    std::string whole =
+        "abc\x82"
+        "\tdef";  // the lead byte would take the tab along here
     size_t pos = 0;
     c.Scramble(a, 0, pos);
     EXPECT_EQ(pos, 4u);  // the lone lead byte counts as one character

@@ -1,3 +1,5 @@
+#include "viewer/scramble/folder_run.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -11,7 +13,6 @@
 #include "support/testutil.h"
 #include "viewer/scramble/auto_scramble.h"
 #include "viewer/scramble/cipher.h"
-#include "viewer/scramble/folder_run.h"
 #include "viewer/scramble/mail_scramble.h"
 #include "viewer/scramble/plausibility.h"
 #include "viewer/scramble/reply_swap.h"
@@ -54,13 +55,17 @@ struct MemoryTempDir {
         if (old) saved = old;
         if (DirectoryExists("/dev/shm")) setenv("TMPDIR", "/dev/shm", 1);
         dir = std::make_unique<TempDir>();
-        if (old) setenv("TMPDIR", saved.c_str(), 1);
-        else unsetenv("TMPDIR");
+        if (old)
+            setenv("TMPDIR", saved.c_str(), 1);
+        else
+            unsetenv("TMPDIR");
 #else
         dir = std::make_unique<TempDir>();
 #endif
     }
-    std::string path() const { return dir->path(); }
+    std::string path() const {
+        return dir->path();
+    }
     std::string saved;
     std::unique_ptr<TempDir> dir;
 };
@@ -94,8 +99,9 @@ TEST(FolderRun, WrongPinLeavesTheMailsScrambled) {
     TempDir dir;
     auto mail = [&](int n) { return dir.path() + Number(n) + ".txt"; };
     for (int n = 1; n <= 30; ++n) WriteFileAtomic(mail(n), MailText(n));
-    WriteFileAtomic(mail(31), "X-Status: READ\r\nSubject: plain\r\n------\r\nnot scrambled before the "
-                              "first run, a line long enough to tell\r\n");
+    WriteFileAtomic(mail(31),
+                    "X-Status: READ\r\nSubject: plain\r\n------\r\nnot scrambled before the "
+                    "first run, a line long enough to tell\r\n");
     RunFolderScramble(mail(1), FolderRunKind::Scramble, kRight, 7, nullptr);
     std::vector<std::string> scrambled;
     for (int n = 1; n <= 31; ++n) scrambled.push_back(Bytes(mail(n)));
@@ -150,7 +156,8 @@ TEST(FolderRun, StopsAtTheWrapInsteadOfGoingRound) {
     EXPECT_EQ(Bytes(mail(0)), MailText(0));
     // A full ring of mails without a gap would have looped for ever.
     MemoryTempDir ring;
-    for (int n = 0; n < 10000; n += 50) WriteFileAtomic(ring.path() + Number(n) + ".txt", "a\r\nb\r\n");
+    for (int n = 0; n < 10000; n += 50)
+        WriteFileAtomic(ring.path() + Number(n) + ".txt", "a\r\nb\r\n");
     r = RunFolderScramble(ring.path() + "5000.txt", FolderRunKind::Scramble, kRight, 7, nullptr);
     EXPECT_EQ(r.visited, 100u);
 }
@@ -173,7 +180,8 @@ TEST(FolderRun, AWriteThatFailsStopsTheRunAndLeavesTheMail) {
 
 TEST(Plausibility, TellsTextFromNoise) {
     std::vector<std::string> mails;
-    for (const char* name : {"inbox/0001.txt", "inbox/0002.txt", "inbox/0003.txt", "recv/0001.txt"}) {
+    for (const char* name :
+         {"inbox/0001.txt", "inbox/0002.txt", "inbox/0003.txt", "recv/0001.txt"}) {
         std::string b;
         ASSERT_TRUE(ReadFileBytes(DataDir() + "../../samples/plover/" + name, b)) << name;
         mails.push_back(b);
@@ -187,7 +195,8 @@ TEST(Plausibility, TellsTextFromNoise) {
         for (int pin = 0; pin < 300; ++pin) {
             if (pin == 2468) continue;
             std::vector<std::string> wrong = s;
-            UnscrambleMailText(wrong, ScrambleCipher(KeyStreamFromPin(static_cast<uint16_t>(pin * 211))));
+            UnscrambleMailText(wrong,
+                               ScrambleCipher(KeyStreamFromPin(static_cast<uint16_t>(pin * 211))));
             ++tried;
             accepted += UnscrambledReadsAsText(s, wrong);
         }

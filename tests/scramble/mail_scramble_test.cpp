@@ -1,3 +1,5 @@
+#include "viewer/scramble/mail_scramble.h"
+
 #include <gtest/gtest.h>
 
 #include <random>
@@ -5,7 +7,6 @@
 #include <vector>
 
 #include "viewer/scramble/cipher.h"
-#include "viewer/scramble/mail_scramble.h"
 
 namespace kestrel::test {
 namespace {
@@ -28,15 +29,15 @@ Lines RoundTrip(const Lines& t, uint8_t kept = 7) {
     return s;
 }
 
-const std::string kKana = "\xb1\xb2\xb3";              // ｱｲｳ
+const std::string kKana = "\xb1\xb2\xb3";                  // ｱｲｳ
 const std::string kHiragana = "\x82\xa0\x82\xa2\x82\xa4";  // あいう
 
 TEST(MailScramble, PinnedResult) {
     const Lines t = {"X-Status: READ", "Subject: [ml 12] Re: hello world there", "From: a",
                      "------", "body text here"};
-    EXPECT_EQ(Scrambled(t), (Lines{"X-Status: READ", "X-Scramble: 27",
-                                   "Subject: [ml 12] Re: hello nEmL/@PvoI}", "From: a", "------",
-                                   "p\"kn,vQ}scB=Ti"}));
+    EXPECT_EQ(Scrambled(t),
+              (Lines{"X-Status: READ", "X-Scramble: 27", "Subject: [ml 12] Re: hello nEmL/@PvoI}",
+                     "From: a", "------", "p\"kn,vQ}scB=Ti"}));
 }
 
 TEST(MailScramble, RestoresEveryByteAndKeepsClasses) {
@@ -105,10 +106,10 @@ size_t ClearCount(const std::string& subject, uint8_t kept = 7) {
 }
 
 TEST(SubjectClearPart, MarkerRules) {
-    EXPECT_EQ(ClearCount("[list] hello world"), 9u + 7 + 7);     // "[list] " then 7
-    EXPECT_EQ(ClearCount("Re: hello world"), 9u + 3 + 7);        // "Re:" then " hello "
+    EXPECT_EQ(ClearCount("[list] hello world"), 9u + 7 + 7);  // "[list] " then 7
+    EXPECT_EQ(ClearCount("Re: hello world"), 9u + 3 + 7);     // "Re:" then " hello "
     EXPECT_EQ(ClearCount("RE: hello world"), 9u + 3 + 7);
-    EXPECT_EQ(ClearCount("Fw: hello world"), 9u + 4 + 7);        // "Fw: "
+    EXPECT_EQ(ClearCount("Fw: hello world"), 9u + 4 + 7);                     // "Fw: "
     EXPECT_EQ(ClearCount("[ml:1] Re: Fw: hello world"), 9u + 7 + 3 + 5 + 7);  // " Fw: " too
     // "【...】": the closing bracket within 12 bytes.
     const std::string title = "\x81\x79\x8f\x64\x97\x76\x81\x7a";  // 【重要】
@@ -189,10 +190,11 @@ TEST(MailScramble, ScrambledSeparatorLookalikes) {
 TEST(MailScramble, RoundTripProperty) {
     std::mt19937 rng(20261208);
     const std::vector<std::string> pieces = {
-        "Subject:", "Subject: ", "------", "-----", "-", "X-Scramble: ", "Re:", "] ", "E:",
-        "e:", ": ", "\x81\x7a", "\x81\x79", "[ml] ", "Fw: ", " ", "\t", "abc", "xyz", "\x82",
-        "\x82\xa0", "\x88\x9f", "\xb1", "\xdf", "\x7f", "\x80", "\xa0", "\xfd", "\xff", "\r",
-        "From: a", "0"};
+        "Subject:", "Subject: ", "------",  "-----", "-",        "X-Scramble: ", "Re:",
+        "] ",       "E:",        "e:",      ": ",    "\x81\x7a", "\x81\x79",     "[ml] ",
+        "Fw: ",     " ",         "\t",      "abc",   "xyz",      "\x82",         "\x82\xa0",
+        "\x88\x9f", "\xb1",      "\xdf",    "\x7f",  "\x80",     "\xa0",         "\xfd",
+        "\xff",     "\r",        "From: a", "0"};
     for (int round = 0; round < 20000; ++round) {
         const int count = static_cast<int>(rng() % 7);
         Lines t;

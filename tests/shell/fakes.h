@@ -308,9 +308,8 @@ struct FakePlatform {
     FakePinDialog pinDialog{log};
 
     Platform platform() {
-        return Platform{editor,   window,  messages,  dialogs, registry, environment,
-                        launcher, windows, clipboard, timer,   printer,  help,
-                        pinDialog};
+        return Platform{editor,  window,    messages, dialogs, registry, environment, launcher,
+                        windows, clipboard, timer,    printer, help,     pinDialog};
     }
     // Texts of the message boxes shown so far.
     std::vector<std::string> MessageTexts() const;

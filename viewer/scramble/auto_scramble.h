@@ -12,7 +12,7 @@ namespace kestrel {
 enum class StoredScramble {
     Unchanged,  // scrambled already (or too short to scramble): the file is not rewritten
     Written,
-    Failed,     // unreadable or not writable: the file is as it was
+    Failed,  // unreadable or not writable: the file is as it was
 };
 
 StoredScramble ScrambleStoredMail(const std::string& path, const ScrambleCipher& cipher,

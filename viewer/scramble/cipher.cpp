@@ -22,7 +22,9 @@ int LeadIndex(int b) {
     int a = (b >= 129 && b <= 159) ? b + 64 : b;
     return (a >= 193 && a <= 252) ? a - 193 : -1;
 }
-int LeadFromIndex(int e) { return e <= 30 ? e + 129 : e + 193; }
+int LeadFromIndex(int e) {
+    return e <= 30 ? e + 129 : e + 193;
+}
 
 // The byte b moved by shift within its class (shift already reduced, may be negative).
 uint8_t Move(int b, int k95, int k63, int k60) {

@@ -41,7 +41,7 @@ ScrambleKey KeyStreamFromPin(uint16_t pin);
 // The line cipher for one key. The position (0..58) is the index of the next key byte; it runs
 // on from line to line and is owned by the caller, who starts it at 0 for each mail.
 class ScrambleCipher {
-public:
+  public:
     explicit ScrambleCipher(const ScrambleKey& key);
     const ScrambleKey& Key() const { return key_; }
 
@@ -50,7 +50,7 @@ public:
     void Scramble(std::string& line, size_t from, size_t& position) const;
     void Unscramble(std::string& line, size_t from, size_t& position) const;
 
-private:
+  private:
     void Apply(const std::array<std::array<uint8_t, 256>, kScrambleKeyLength>& table,
                std::string& line, size_t from, size_t& position) const;
 

@@ -49,7 +49,9 @@ int NumberOf(const std::string& path) {
 
 }  // namespace
 
-std::string MailBackupPathOf(const std::string& mailPath) { return mailPath + ".kestrel-backup"; }
+std::string MailBackupPathOf(const std::string& mailPath) {
+    return mailPath + ".kestrel-backup";
+}
 
 FolderRunReport RunFolderScramble(const std::string& start, FolderRunKind kind,
                                   const ScrambleCipher& cipher, uint8_t keptSubjectBytes,
@@ -60,12 +62,23 @@ FolderRunReport RunFolderScramble(const std::string& start, FolderRunKind kind,
         ++report.visited;
         const FileStep step = RunOne(path, kind, cipher, keptSubjectBytes, backups);
         switch (step) {
-            case FileStep::Changed: ++report.changed; break;
-            case FileStep::NotText: ++report.notText; break;
-            case FileStep::BadMarker: ++report.badMarker; break;
-            case FileStep::BackupInTheWay: ++report.backupInTheWay; break;
-            case FileStep::Unchanged: break;
-            case FileStep::WriteFailed: report.failedPath = path; break;
+            case FileStep::Changed:
+                ++report.changed;
+                break;
+            case FileStep::NotText:
+                ++report.notText;
+                break;
+            case FileStep::BadMarker:
+                ++report.badMarker;
+                break;
+            case FileStep::BackupInTheWay:
+                ++report.backupInTheWay;
+                break;
+            case FileStep::Unchanged:
+                break;
+            case FileStep::WriteFailed:
+                report.failedPath = path;
+                break;
         }
         if (!report.failedPath.empty()) break;
         if (visit) visit(path);
@@ -89,11 +102,13 @@ std::string FolderRunMessage(const FolderRunReport& r) {
     };
     add(r.notText, "did not unscramble to readable text with this PIN and stayed scrambled.");
     add(r.badMarker, "had an X-Scramble line without a number and stayed as they were.");
-    add(r.backupInTheWay, "were left alone: a backup (.kestrel-backup) of an interrupted run "
-                          "lies beside them.");
+    add(r.backupInTheWay,
+        "were left alone: a backup (.kestrel-backup) of an interrupted run "
+        "lies beside them.");
     if (!r.failedPath.empty()) {
         if (!msg.empty()) msg += "\n";
-        msg += "Could not write " + r.failedPath + ". The run stopped there; the mail is as it was.";
+        msg +=
+            "Could not write " + r.failedPath + ". The run stopped there; the mail is as it was.";
     }
     return msg;
 }

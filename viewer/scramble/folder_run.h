@@ -22,12 +22,12 @@ namespace kestrel {
 enum class FolderRunKind { Scramble, Unscramble };
 
 struct FolderRunReport {
-    size_t visited = 0;       // mails the run went through
-    size_t changed = 0;       // mails written
-    size_t notText = 0;       // unscrambled text did not read as text: left scrambled
-    size_t badMarker = 0;     // marker number did not convert: left as it was
+    size_t visited = 0;         // mails the run went through
+    size_t changed = 0;         // mails written
+    size_t notText = 0;         // unscrambled text did not read as text: left scrambled
+    size_t badMarker = 0;       // marker number did not convert: left as it was
     size_t backupInTheWay = 0;  // a backup of an interrupted run lies beside it: left alone
-    std::string failedPath;   // the mail (or its backup) that could not be written; run stopped
+    std::string failedPath;     // the mail (or its backup) that could not be written; run stopped
 };
 
 // Where the run keeps a mail's original bytes while it runs: the mail's path + ".kestrel-backup".

@@ -27,7 +27,8 @@ size_t WalkStop(const std::vector<std::string>& lines) {
     const size_t count = lines.size();
     for (size_t i = 0; i + 2 < count; ++i)
         if (Contains(lines[i], kSeparator)) return i;
-    if (count >= 2 && !Contains(lines[count - 2], kSeparator) && Contains(lines[count - 1], kSeparator))
+    if (count >= 2 && !Contains(lines[count - 2], kSeparator) &&
+        Contains(lines[count - 1], kSeparator))
         return count - 1;
     return count >= 2 ? count - 2 : 0;
 }
@@ -64,8 +65,8 @@ size_t SubjectClearCount(std::string_view line, uint8_t keptSubjectBytes) {
             std::string_view marker;
             size_t limit;
         };
-        static constexpr std::array<Rule, 5> kRules = {{
-            {"] ", 24}, {"E:", 6}, {"e:", 6}, {": ", 6}, {"\x81\x7a", 12}}};  // 】
+        static constexpr std::array<Rule, 5> kRules = {
+            {{"] ", 24}, {"E:", 6}, {"e:", 6}, {": ", 6}, {"\x81\x7a", 12}}};  // 】
         for (const Rule& r : kRules) {
             size_t at = line.substr(clear).find(r.marker);
             // 1-based position q of the marker in the rest; q + 1 bytes move into the clear part.
@@ -128,7 +129,8 @@ bool ScrambleMailText(std::vector<std::string>& lines, const ScrambleCipher& cip
     return true;
 }
 
-UnscrambleOutcome UnscrambleMailText(std::vector<std::string>& lines, const ScrambleCipher& cipher) {
+UnscrambleOutcome UnscrambleMailText(std::vector<std::string>& lines,
+                                     const ScrambleCipher& cipher) {
     if (lines.size() < 2 || !StartsWith(lines[1], kScrambleMarker))
         return UnscrambleOutcome::NotScrambled;
     long long n = 0;
@@ -139,8 +141,8 @@ UnscrambleOutcome UnscrambleMailText(std::vector<std::string>& lines, const Scra
     // The same walk as the scramble's, on the text without its marker line.
     size_t stop = WalkStop(lines);
     std::vector<size_t> subjects = SubjectLinesBefore(lines, stop);
-    if (stop == lines.size() - 1 && static_cast<unsigned long long>(std::max(n, 0LL)) >
-                                        LongestLine(lines, subjects)) {
+    if (stop == lines.size() - 1 &&
+        static_cast<unsigned long long>(std::max(n, 0LL)) > LongestLine(lines, subjects)) {
         stop = lines.size() - 2;  // the marked text without a separator (see the scramble)
         subjects = SubjectLinesBefore(lines, stop);
     }

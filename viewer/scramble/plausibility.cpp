@@ -1,7 +1,7 @@
 #include "viewer/scramble/plausibility.h"
 
-#include <array>
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <random>
 
@@ -27,28 +27,38 @@ struct Tables {
         const std::string common = ".,-'\":/()!?>@_=+";
         for (int b = 32; b <= 126; ++b) {
             double r;
-            if (b == ' ') r = ratio(0.12, 1, asciiNoise);
-            else if (b >= 'a' && b <= 'z') r = ratio(0.45, 26, asciiNoise);
-            else if (b >= 'A' && b <= 'Z') r = ratio(0.18, 26, asciiNoise);
-            else if (b >= '0' && b <= '9') r = ratio(0.10, 10, asciiNoise);
+            if (b == ' ')
+                r = ratio(0.12, 1, asciiNoise);
+            else if (b >= 'a' && b <= 'z')
+                r = ratio(0.45, 26, asciiNoise);
+            else if (b >= 'A' && b <= 'Z')
+                r = ratio(0.18, 26, asciiNoise);
+            else if (b >= '0' && b <= '9')
+                r = ratio(0.10, 10, asciiNoise);
             else if (common.find(static_cast<char>(b)) != std::string::npos)
                 r = ratio(0.12, 17, asciiNoise);
-            else r = ratio(0.03, 15, asciiNoise);  // # $ % & * ; < [ \ ] ^ ` { | } ~
+            else
+                r = ratio(0.03, 15, asciiNoise);  // # $ % & * ; < [ \ ] ^ ` { | } ~
             ascii[b] = r;
         }
         const double leadNoise = 1.0 / 60;
         for (int b = 0x81; b <= 0xFC; ++b) {
             if (b >= 0xA0 && b <= 0xDF) continue;
             double r;
-            if (b == 0x82) r = ratio(0.40, 1, leadNoise);         // hiragana, full-width letters
-            else if (b == 0x81) r = ratio(0.12, 1, leadNoise);    // punctuation, symbols
-            else if (b == 0x83) r = ratio(0.10, 1, leadNoise);    // katakana
-            else if (b >= 0x88 && b <= 0x98) r = ratio(0.35, 17, leadNoise);  // common kanji
+            if (b == 0x82)
+                r = ratio(0.40, 1, leadNoise);  // hiragana, full-width letters
+            else if (b == 0x81)
+                r = ratio(0.12, 1, leadNoise);  // punctuation, symbols
+            else if (b == 0x83)
+                r = ratio(0.10, 1, leadNoise);  // katakana
+            else if (b >= 0x88 && b <= 0x98)
+                r = ratio(0.35, 17, leadNoise);  // common kanji
             else if ((b >= 0x99 && b <= 0x9F) || (b >= 0xE0 && b <= 0xEA))
-                r = ratio(0.02, 18, leadNoise);                   // rarer kanji
+                r = ratio(0.02, 18, leadNoise);  // rarer kanji
             else if (b == 0x84 || b == 0x87 || b == 0xED || b == 0xEE || b >= 0xFA)
-                r = ratio(0.007, 7, leadNoise);                   // extension rows
-            else r = ratio(0.003, 15, leadNoise);                 // rows without characters
+                r = ratio(0.007, 7, leadNoise);  // extension rows
+            else
+                r = ratio(0.003, 15, leadNoise);  // rows without characters
             lead[b] = r;
         }
     }
@@ -59,7 +69,9 @@ const Tables& ScoreTables() {
     return t;
 }
 
-bool IsLead(unsigned char b) { return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC); }
+bool IsLead(unsigned char b) {
+    return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
+}
 
 }  // namespace
 

@@ -9,7 +9,7 @@
 namespace kestrel {
 
 class ShownTextInFile {
-public:
+  public:
     // Keeps the file's bytes and writes the shown lines in their place. False, with the file
     // untouched and nothing to restore, when the file cannot be read or written.
     bool Put(const std::string& path, const std::vector<std::string>& shownLines);
@@ -19,7 +19,7 @@ public:
     bool Active() const { return active_; }
     const std::string& Path() const { return path_; }
 
-private:
+  private:
     std::string path_, kept_;
     bool active_ = false;
 };

@@ -8,10 +8,11 @@ namespace kestrel {
 
 ScrambleSettings ScrambleSettingsFrom(const IniFile& ini) {
     ScrambleSettings s;
-    s.keptSubjectBytes =
-        static_cast<uint8_t>(static_cast<uint32_t>(ViewerInt(ini, "Scramble", "SubjectLength")) + 1u);
+    s.keptSubjectBytes = static_cast<uint8_t>(
+        static_cast<uint32_t>(ViewerInt(ini, "Scramble", "SubjectLength")) + 1u);
     s.autoScramble = "," + ViewerString(ini, "Scramble", "AutoScramble") + ",";
-    s.pin = static_cast<uint16_t>(static_cast<uint32_t>(ViewerInt(ini, "Scramble", "PIN")) & 0xFFFFu);
+    s.pin =
+        static_cast<uint16_t>(static_cast<uint32_t>(ViewerInt(ini, "Scramble", "PIN")) & 0xFFFFu);
     return s;
 }
 

@@ -15,7 +15,8 @@ inline constexpr std::string_view kInvalidEntry = "Invalid Entry.";
 
 class TPasswordDlg {
   public:
-    TPasswordDlg(PinDialog& dialog, MessageBoxes& messages) : dialog_(dialog), messages_(messages) {}
+    TPasswordDlg(PinDialog& dialog, MessageBoxes& messages)
+        : dialog_(dialog), messages_(messages) {}
     // Shows the dialog until a valid entry or Cancel. A valid PIN is stored as [Scramble] PIN
     // in settingsPath and returned in pin. False on Cancel: nothing is stored.
     bool Ask(const std::string& settingsPath, uint16_t& pin);

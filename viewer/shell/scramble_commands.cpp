@@ -119,9 +119,13 @@ void ScrambleCommands::RunFolder(bool scramble) {
     if (!message.empty()) form_.ShowMessage(message);
 }
 
-void ScrambleCommands::ScrambleFolder1Click() { RunFolder(true); }
+void ScrambleCommands::ScrambleFolder1Click() {
+    RunFolder(true);
+}
 
-void ScrambleCommands::UnscrambleFolder1Click() { RunFolder(false); }
+void ScrambleCommands::UnscrambleFolder1Click() {
+    RunFolder(false);
+}
 
 void ScrambleCommands::ErasePIN1Click() {
     // The mode, the PIN in memory and the key stay: scrambling goes on in this run.
@@ -157,8 +161,7 @@ void ScrambleCommands::PutShownTextInFile() {
 
 void ScrambleCommands::RestoreMailFile() {
     if (!shownText_.Active()) return;
-    if (!shownText_.Restore())
-        form_.ShowMessage(std::string(kCannotWrite) + shownText_.Path());
+    if (!shownText_.Restore()) form_.ShowMessage(std::string(kCannotWrite) + shownText_.Path());
 }
 
 }  // namespace kestrel

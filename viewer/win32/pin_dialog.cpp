@@ -43,8 +43,8 @@ INT_PTR CALLBACK PasswordDlgProc(HWND dlg, UINT msg, WPARAM wParam, LPARAM lPara
 
 bool WinPinDialog::ShowModal(std::string& entry) {
     entry.clear();
-    INT_PTR r = DialogBoxParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_PASSWORD),
-                                owner_(), PasswordDlgProc, reinterpret_cast<LPARAM>(&entry));
+    INT_PTR r = DialogBoxParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_PASSWORD), owner_(),
+                                PasswordDlgProc, reinterpret_cast<LPARAM>(&entry));
     return r == IDOK;
 }
 

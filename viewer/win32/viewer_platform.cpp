@@ -8,9 +8,8 @@ ViewerPlatform::ViewerPlatform(Form1Window& window)
       printer_(messages_),
       help_(messages_),
       pinDialog_([&window] { return window.hwnd(); }),
-      platform_{window.Editor(),  window,         messages_, dialogs_,
-                classesRegistry_, environment_,   launcher_, windows_,
-                clipboard_,       window.Timer(), printer_,  help_,
-                pinDialog_} {}
+      platform_{window.Editor(), window,    messages_, dialogs_,   classesRegistry_,
+                environment_,    launcher_, windows_,  clipboard_, window.Timer(),
+                printer_,        help_,     pinDialog_} {}
 
 }  // namespace kestrel::win32
