@@ -22,6 +22,7 @@
 #include "viewer/shell/viewer.h"
 #include "viewer/win32/dde_link.h"
 #include "viewer/win32/form1_window.h"
+#include "viewer/win32/pin_dialog.h"
 #include "viewer/win32/platform_win32.h"
 
 namespace {
@@ -230,6 +231,7 @@ struct InProcessWindow {
     kestrel::win32::WinClipboard clipboard;
     kestrel::win32::WinPrinter printer{messages};
     kestrel::win32::WinHelpViewer help{messages};
+    kestrel::win32::WinPinDialog pinDialog{[] { return HWND(nullptr); }};
     std::unique_ptr<kestrel::Platform> platform;
     // The window alone.
     LonePeers peers;
@@ -258,7 +260,7 @@ struct InProcessWindow {
         if (!window.Create()) return false;
         platform.reset(new kestrel::Platform{window.Editor(), window, messages, dialogs, registry,
                                              environment, launcher, finder, clipboard,
-                                             window.Timer(), printer, help});
+                                             window.Timer(), printer, help, pinDialog});
         return true;
     }
     ~InProcessWindow() {

@@ -17,7 +17,8 @@ Viewer::Viewer(const Platform& platform, const DdeChannels& dde)
       phrases_(platform, wiring_),
       userCommands_(platform, wiring_, form_),
       tempFiles_(platform, wiring_, form_, display_),
-      printing_(platform, wiring_, form_) {
+      printing_(platform, wiring_, form_),
+      scramble_(platform, wiring_, form_, link_) {
     commands_.ShowOwnership(platform.window, ReachableCommands());
     link_.OpenPloverConversation();
     link_.RegisterServer();
@@ -36,7 +37,7 @@ void Viewer::SendToPlover(const std::string& macro) {
 }
 
 bool Viewer::AskPinAtStart() {
-    return false;  // scramble: the PIN dialog is not built yet
+    return scramble_.AskForPin();
 }
 
 bool Viewer::StartMoveMailsAtClose() {
@@ -47,8 +48,8 @@ void Viewer::DispatchKey(int, unsigned) {
     // key dispatch is not built yet
 }
 
-void Viewer::UnscrambleForDisplay(std::vector<std::string>&) {
-    // scramble is not built yet: a scrambled mail shows as stored
+void Viewer::UnscrambleForDisplay(std::vector<std::string>& lines) {
+    scramble_.UnscrambleForDisplay(lines);
 }
 
 std::vector<CommandId> ReachableCommands() {

@@ -17,6 +17,7 @@
 #include "viewer/shell/phrase_menu.h"
 #include "viewer/shell/platform.h"
 #include "viewer/shell/print_commands.h"
+#include "viewer/shell/scramble_commands.h"
 #include "viewer/shell/temp_file_commands.h"
 #include "viewer/shell/text_commands.h"
 #include "viewer/shell/timer_sequencer.h"
@@ -38,6 +39,7 @@ class Viewer : private FormPeers, private MailScrambling {
     MailLink& Link() { return link_; }
     MailDisplay& Display() { return display_; }
     TextCommands& Text() { return text_; }
+    ScrambleCommands& Scramble() { return scramble_; }
     const CommandRouter& Commands() const { return commands_; }
     TimerSequencer& Timer() { return timer_; }
 
@@ -68,6 +70,7 @@ class Viewer : private FormPeers, private MailScrambling {
     CommandMenu userCommands_;
     TempFileCommands tempFiles_;
     PrintCommands printing_;
+    ScrambleCommands scramble_;
 };
 
 // Every command id a user can reach: menu entries (those built from the settings included),
