@@ -83,6 +83,18 @@ TEST(Scrolling, TheLineAfterTheTextAtTheTopIsTheEnd) {
     EXPECT_EQ(v.first, 20);
 }
 
+// The control lets the last line scroll up to the top: that is the end, and the line was
+// already on show at the page before.
+TEST(Scrolling, TheLastLineAtTheTopIsTheEnd) {
+    FakeView v;
+    v.lineCount = 25;
+    v.scrollPastEnd = true;
+    EXPECT_EQ(ScrollBy(v, 10, true), ScrollOutcome::Stay);
+    EXPECT_EQ(ScrollBy(v, 10, true), ScrollOutcome::Stay);  // 20: lines 20-24 on show
+    EXPECT_EQ(ScrollBy(v, 10, true), ScrollOutcome::GoNext);
+    EXPECT_EQ(v.first, 24);
+}
+
 TEST(Scrolling, AShortTextGoesOnAtOnce) {
     FakeView v;
     v.lineCount = 3;

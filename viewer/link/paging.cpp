@@ -42,9 +42,9 @@ ScrollOutcome ScrollBy(ScrollView& view, int lines, bool mayChangeMail) {
     view.ScrollLines(lines);
     if (lines > 0 && mayChangeMail) {
         const int after = view.FirstVisibleLine();
-        // A control that stops with the last line at the bottom never shows the line after
-        // the text at the top, so "could not scroll any more" counts as the end as well.
-        if (after == 0 || after == before || after >= view.TextLineCount()) {
+        // The end of the text: nothing could scroll any more (a short text, or a control that
+        // stops with the last line at the bottom), or the last line has reached the top.
+        if (after == before || after >= view.TextLineCount() - 1) {
             return ScrollOutcome::GoNext;
         }
     }

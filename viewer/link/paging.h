@@ -37,9 +37,9 @@ class ScrollView {
 enum class ScrollOutcome { Stay, GoNext, GoPrevious };
 
 // Scrolls view by lines. At the top, an upward scroll goes to the previous mail instead (when
-// mayChangeMail), scrolling nothing. A downward scroll that leaves the text at its end (nothing
-// could scroll, or the first visible line reached the end of the text) goes to the next mail
-// (when mayChangeMail).
+// mayChangeMail), scrolling nothing. A downward scroll that leaves the text at its end goes to
+// the next mail (when mayChangeMail): nothing could scroll, or the first visible line is the
+// text's last line or the empty one after it.
 ScrollOutcome ScrollBy(ScrollView& view, int lines, bool mayChangeMail);
 
 }  // namespace kestrel

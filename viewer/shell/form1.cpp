@@ -122,6 +122,7 @@ void TForm1::ReadStartSettings(const IniFile& settings) {
     state_.imeControl = start_.imeControl;
     state_.text2Speech = start_.text2Speech;
     state_.readOrder = start_.nextMailMode;
+    if (hooks_.readStartSettings) hooks_.readStartSettings(settings);
     state_.wordWrap = start_.wordWrap;
     p_.editor.SetWordWrap(start_.wordWrap);
     p_.window.SetMenuChecked(CommandId::WordWrap, start_.wordWrap);
@@ -175,7 +176,6 @@ void TForm1::ReadDeferredSettings() {
     // The modified mark is left alone: the first file's loading already cleared it, so a mark
     // set now comes from the user typing before this tick, and clearing it would let a close
     // drop that text without asking.
-    state_.lastDirection = ReadDirection::Next;
     CheckReadOrder();
     if (start_.mailView.header) p_.window.SetMenuChecked(CommandId::Header, true);
     pending_.deletion.clear();

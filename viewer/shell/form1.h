@@ -7,6 +7,7 @@
 //   close request         -> FormCloseQuery(); when it allows, FormClose()
 //   editor mouse down     -> RichEdit1MouseDown()
 //   BackSpace / Delete while read-only -> RichEdit1BackSpaceKey() / RichEdit1DeleteKey()
+//   any other editor key-down          -> FormKeyDown()
 #pragma once
 
 #include <array>
@@ -46,11 +47,13 @@ struct ShellHooks {
     std::function<void(const std::string& macro)> sendToPlover;
     // The PIN dialog at start ("/s" without a stored PIN): true when a PIN was accepted.
     std::function<bool()> askPinAtStart;
+    // Keys of the first stage that belong to other parts (the read order).
+    std::function<void(const IniFile& settings)> readStartSettings;
     // Keys of the deferred stage that belong to other parts (key slots, line-break lists).
     std::function<void(const IniFile& settings)> readDeferredSettings;
     // Commands owned by other parts; true when handled.
     std::function<bool(CommandId id)> command;
-    // Key dispatch (VK code, modifier bits) for the editor's BackSpace and Delete hooks.
+    // Key dispatch (VK code, modifier bits): the editor's key-down, BackSpace and Delete.
     std::function<void(int vk, unsigned modifiers)> dispatchKey;
     // Timer steps owned by other parts, in the order OnTimer1 tries them.
     std::function<void(int step)> moverStep;  // the mail mover's steps 1 to 3
@@ -64,7 +67,6 @@ struct ShellHooks {
 enum class TimerStep { DeferredSettings, Mover1, Mover2, Mover3, MoveToTrash, NeedsUpdate, Focus };
 
 enum class CaretTarget { ToBody, OneScreenDown };
-enum class ReadDirection { Next, Previous };
 
 // Work that later timer ticks carry out.
 struct PendingWork {
@@ -97,7 +99,6 @@ struct ViewerState {
     bool partialView = false;
     bool truncatedView = false;
     bool htmlMail = false;
-    ReadDirection lastDirection = ReadDirection::Next;
     int readOrder = 0;  // 0 mail number, 1 the mail client's order, 2 the second client's
     std::string findText;
     // The web browser as the registry names it.
@@ -162,6 +163,9 @@ class TForm1 {
 
     // --- editor events ----------------------------------------------------------------
     void RichEdit1MouseDown();
+    // Every key-down of the editor but Delete and BackSpace while read-only; the editor then
+    // handles the key as usual.
+    void FormKeyDown(int vk, unsigned modifiers);
     void RichEdit1BackSpaceKey();
     void RichEdit1DeleteKey();
 

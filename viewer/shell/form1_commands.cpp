@@ -272,6 +272,10 @@ void TForm1::RichEdit1MouseDown() {
     if (p_.editor.ReadOnly()) Execute(CommandId::WebBrowser);
 }
 
+void TForm1::FormKeyDown(int vk, unsigned modifiers) {
+    if (hooks_.dispatchKey) hooks_.dispatchKey(vk, modifiers);
+}
+
 void TForm1::RichEdit1BackSpaceKey() {
     if (hooks_.dispatchKey) hooks_.dispatchKey(8, 0);
 }
