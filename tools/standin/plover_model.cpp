@@ -1,8 +1,8 @@
 #include "tools/standin/plover_model.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
-#include <algorithm>
 
 #include "common/fileio.h"
 #include "common/sjis.h"

@@ -13,14 +13,14 @@ namespace kestrel::standin {
 
 // What the window program must do after a macro.
 struct PloverAction {
-    std::string openPath;       // answer on the viewer's topic: [open("<openPath>")]
-    std::string startViewerOn;  // start the viewer on this compose file
-    bool known = true;          // false for a macro the mail client does not know
+    std::string openPath;            // answer on the viewer's topic: [open("<openPath>")]
+    std::string startViewerOn;       // start the viewer on this compose file
+    bool known = true;               // false for a macro the mail client does not know
     std::vector<std::string> notes;  // what went wrong, for the log
 };
 
 class PloverModel {
-public:
+  public:
     // tempDir ends with a path separator; compose files are written there.
     explicit PloverModel(std::string tempDir) : tempDir_(std::move(tempDir)) {}
 
@@ -34,7 +34,7 @@ public:
     const std::string& currentFolder() const { return currentFolder_; }
     int currentNumber() const { return currentNumber_; }
 
-private:
+  private:
     PloverAction View(const std::string& which);
     PloverAction Move(const std::vector<std::string>& args);
     PloverAction Compose(const std::string& folder, const std::string& number, bool forward);

@@ -107,11 +107,16 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     g.logPath = ModuleDir() + kLogName;
     std::vector<std::string> args = CommandLineArgs();
     for (size_t i = 0; i < args.size(); ++i) {
-        if (args[i] == "/log" && i + 1 < args.size()) g.logPath = args[++i];
-        else if (args[i] == "/viewer" && i + 1 < args.size()) g.viewerExe = args[++i];
-        else if (args[i] == "/temp" && i + 1 < args.size()) temp = args[++i];
-        else if (TakeViewAnswerArg(args, i, g.viewAnswer)) continue;
-        else mailFile = args[i];
+        if (args[i] == "/log" && i + 1 < args.size())
+            g.logPath = args[++i];
+        else if (args[i] == "/viewer" && i + 1 < args.size())
+            g.viewerExe = args[++i];
+        else if (args[i] == "/temp" && i + 1 < args.size())
+            temp = args[++i];
+        else if (TakeViewAnswerArg(args, i, g.viewAnswer))
+            continue;
+        else
+            mailFile = args[i];
     }
     if (!temp.empty() && temp.back() != '\\') temp += '\\';
     std::string viewerName = FileNameOf(g.viewerExe);

@@ -99,18 +99,15 @@ CommandId CommandOfSlot(KeySlot slot) {
     }
 }
 
-KeyDispatch::KeyDispatch(TextControl& editor, KeyDispatchHost& host)
-    : editor_(editor), host_(host) {}
+KeyDispatch::KeyDispatch(TextControl& editor, KeyDispatchHost& host, const ShellWiring& wiring)
+    : editor_(editor), host_(host) {
+    wiring.commands.Register(CommandId::KeyNumber, "KeyDispatch", [this] { KeyNumber1Click(); });
+    wiring.events.OnDeferredStage([this](const IniFile& ini) { ReadDeferredSettings(ini); });
+}
 
 void KeyDispatch::ReadDeferredSettings(const IniFile& ini) {
     slots_ = DispatchSlotsFrom(ini);
     host_.SetKeyNumberMode(false);
-}
-
-bool KeyDispatch::Execute(CommandId id) {
-    if (id != CommandId::KeyNumber) return false;
-    KeyNumber1Click();
-    return true;
 }
 
 void KeyDispatch::Dispatch(int vk, unsigned modifiers) {

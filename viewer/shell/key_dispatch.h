@@ -10,6 +10,7 @@
 #include "viewer/keys/key_slots.h"
 #include "viewer/shell/commands.h"
 #include "viewer/shell/platform.h"
+#include "viewer/shell/wiring.h"
 
 namespace kestrel {
 
@@ -39,9 +40,11 @@ class KeyDispatchHost {
 
 class KeyDispatch {
   public:
-    KeyDispatch(TextControl& editor, KeyDispatchHost& host);
+    // Registers "&Key number" and fills the slots at the deferred stage.
+    KeyDispatch(TextControl& editor, KeyDispatchHost& host, const ShellWiring& wiring);
 
-    // The slots are filled once, on the first timer tick; before it no key runs a command.
+    // The slots are filled once, on the first timer tick; before it no key runs a command. The
+    // key-number display mode ends here.
     void ReadDeferredSettings(const IniFile& ini);
 
     // One key press: FormKeyDown, and the editor's BackSpace and Delete hooks in viewer mode
@@ -52,7 +55,6 @@ class KeyDispatch {
     // "&Key number": enters the key-number display mode.
     void KeyNumber1Click();
 
-    bool Execute(CommandId id);
     const DispatchSlots& Slots() const { return slots_; }
 
   private:

@@ -5,10 +5,33 @@
 
 namespace kestrel {
 
-Navigation::Navigation(NavigationHost& host) : host_(host) {}
+Navigation::Navigation(NavigationHost& host, const ShellWiring& wiring) : host_(host) {
+    CommandRouter& c = wiring.commands;
+    constexpr std::string_view kOwner = "Navigation";
+    c.Register(CommandId::NextMail, kOwner, [this] { Next1Click(); });
+    c.Register(CommandId::PrevMail, kOwner, [this] { Back1Click(); });
+    c.Register(CommandId::NextNew, kOwner, [this] { Nextnew1Click(); });
+    c.Register(CommandId::PrevNew, kOwner, [this] { Previousnew1Click(); });
+    c.Register(CommandId::DeleteMail, kOwner, [this] { Delete1Click(); });
+    c.Register(CommandId::Focus, kOwner, [this] { Focus1Click(); });
+    c.Register(CommandId::PloverSearch, kOwner, [this] { PloverSearch1Click(); });
+    c.Register(CommandId::NumberSearch, kOwner, [this] { NumberSearch1Click(); });
+    c.Register(CommandId::FinchpostSearch, kOwner, [this] { FinchpostSearch1Click(); });
+    c.Register(CommandId::PageDown, kOwner, [this] { PageDown1Click(); });
+    c.Register(CommandId::PageUp, kOwner, [this] { PageUp1Click(); });
+    c.Register(CommandId::PageDownNextKey, kOwner, [this] { PageDown2Click(); });
+    c.Register(CommandId::PageUpPrevKey, kOwner, [this] { PageUp2Click(); });
+    c.Register(CommandId::PageDownKey, kOwner, [this] { PageDown3Click(); });
+    c.Register(CommandId::PageUpKey, kOwner, [this] { PageUp3Click(); });
+    c.Register(CommandId::LineDown, kOwner, [this] { LineDown1Click(); });
+    c.Register(CommandId::LineUp, kOwner, [this] { LineUp1Click(); });
+    wiring.events.OnSettingsLoaded([this](const IniFile& ini) { ReadStartSettings(ini); });
+    wiring.events.OnDeferredStage([this](const IniFile& ini) { ReadDeferredSettings(ini); });
+}
 
 void Navigation::ReadStartSettings(const IniFile& ini) {
     settings_ = NavigationSettingsFrom(ini);
+    host_.CheckReadOrder(settings_.readOrder);
 }
 
 void Navigation::ReadDeferredSettings(const IniFile& ini) {
@@ -18,64 +41,6 @@ void Navigation::ReadDeferredSettings(const IniFile& ini) {
     settings_.readOrder = order;
     lastDirection_ = ReadDirection::Next;
     host_.CheckReadOrder(settings_.readOrder);
-}
-
-bool Navigation::Execute(CommandId id) {
-    switch (id) {
-        case CommandId::NextMail:
-            Next1Click();
-            return true;
-        case CommandId::PrevMail:
-            Back1Click();
-            return true;
-        case CommandId::NextNew:
-            Nextnew1Click();
-            return true;
-        case CommandId::PrevNew:
-            Previousnew1Click();
-            return true;
-        case CommandId::DeleteMail:
-            Delete1Click();
-            return true;
-        case CommandId::Focus:
-            Focus1Click();
-            return true;
-        case CommandId::PloverSearch:
-            PloverSearch1Click();
-            return true;
-        case CommandId::NumberSearch:
-            NumberSearch1Click();
-            return true;
-        case CommandId::FinchpostSearch:
-            FinchpostSearch1Click();
-            return true;
-        case CommandId::PageDown:
-            PageDown1Click();
-            return true;
-        case CommandId::PageUp:
-            PageUp1Click();
-            return true;
-        case CommandId::PageDownNextKey:
-            PageDown2Click();
-            return true;
-        case CommandId::PageUpPrevKey:
-            PageUp2Click();
-            return true;
-        case CommandId::PageDownKey:
-            PageDown3Click();
-            return true;
-        case CommandId::PageUpKey:
-            PageUp3Click();
-            return true;
-        case CommandId::LineDown:
-            LineDown1Click();
-            return true;
-        case CommandId::LineUp:
-            LineUp1Click();
-            return true;
-        default:
-            return false;
-    }
 }
 
 void Navigation::Alert(std::string_view text) {

@@ -10,6 +10,7 @@
 #include "viewer/link/paging.h"
 #include "viewer/link/read_order.h"
 #include "viewer/shell/commands.h"
+#include "viewer/shell/wiring.h"
 
 namespace kestrel {
 
@@ -45,20 +46,19 @@ class NavigationHost {
     virtual void OpenFinchpostLink() = 0;
     // The editor as far as scrolling needs it, and its visible line count.
     virtual ScrollView& Scroller() = 0;
-    virtual int VisibleLines() const = 0;
+    virtual int VisibleLines() = 0;
 };
 
 class Navigation {
   public:
-    explicit Navigation(NavigationHost& host);
+    // Registers its commands and reads its settings when the settings file is loaded.
+    Navigation(NavigationHost& host, const ShellWiring& wiring);
 
-    // The read order from the settings read at start ([View] NextMailMode).
+    // Its [View] keys, read when the settings file is loaded at show.
     void ReadStartSettings(const IniFile& ini);
-    // The rest, on the first timer tick; the last direction starts again as "next".
+    // The deferred stage: the last direction starts again as "next"; the read order chosen
+    // from the View menu meanwhile stays.
     void ReadDeferredSettings(const IniFile& ini);
-
-    // The commands this feature owns; false for any other id.
-    bool Execute(CommandId id);
 
     void Next1Click();
     void Back1Click();
