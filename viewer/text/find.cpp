@@ -118,27 +118,25 @@ size_t ReplaceAll(FindTarget& target, const ReplaceRequest& request) {
     size_t p = searcher.Next(target.SelStart() + target.SelLength());
     if (p == npos) return count;
 
-    // The new text from the first match to the end of the last one, built in one pass; the
-    // search goes on in the old text just after each match, which is where the new text stands
-    // just after the replacement. For whole words the character before that place is then the
-    // replacement's last one.
-    const size_t first = p;
+    // The search goes on in the text as it was, just after each match: that is where the
+    // edited text stands just after the replacement, so the text is read once. For whole words
+    // the character before that place is then the replacement's last one. Each match is
+    // replaced on its own, so the text between keeps its colours.
     const int withEndsWithDelimiter =
         request.with.empty() ? -1 : (EndsWithDelimiter(request.with) ? 1 : 0);
-    std::string out;
+    long long shift = 0;  // where the edited text stands against the old one
     size_t cur = p;
     int delimiterBefore = searcher.DelimiterBefore(p) ? 1 : 0;
     while (p != npos) {
         if (p > cur) delimiterBefore = searcher.DelimiterBefore(p) ? 1 : 0;
-        out.append(text, cur, p - cur);
-        out += request.with;
+        target.SetSelection(static_cast<size_t>(static_cast<long long>(p) + shift), m);
+        target.ReplaceSelection(request.with);
+        shift += static_cast<long long>(request.with.size()) - static_cast<long long>(m);
         ++count;
         cur = p + m;
         if (withEndsWithDelimiter >= 0) delimiterBefore = withEndsWithDelimiter;
         p = searcher.Next(cur, delimiterBefore);
     }
-    target.SetSelection(first, cur - first);
-    target.ReplaceSelection(out);
     return count;
 }
 

@@ -79,7 +79,7 @@ bool ReplaceNext(FindTarget& target, const ReplaceRequest& request);
 
 // Replace All: as ReplaceNext, then every further match up to the end of the text, each search
 // starting after the text just put in, so a replacement that holds the search text still ends.
-// All replacements after the first step are made as one edit. Returns the number made.
+// Returns the number of replacements made.
 size_t ReplaceAll(FindTarget& target, const ReplaceRequest& request);
 
 // A FindTarget over a string (tests, and the portable command-line tools).
