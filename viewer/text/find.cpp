@@ -104,8 +104,9 @@ bool ReplaceSelectedMatch(FindTarget& target, const ReplaceRequest& request) {
 }
 }  // namespace
 
-bool ReplaceNext(FindTarget& target, const ReplaceRequest& request) {
-    ReplaceSelectedMatch(target, request);
+bool ReplaceNext(FindTarget& target, const ReplaceRequest& request, bool* replaced) {
+    bool done = ReplaceSelectedMatch(target, request);
+    if (replaced) *replaced = done;
     return SearchSelect(target, request.what, request.options);
 }
 

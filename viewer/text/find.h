@@ -74,8 +74,9 @@ struct ReplaceRequest {
 };
 
 // Replace: the selection is replaced when it is the search text (Match case as the dialog
-// says), then the next match is selected. False when there is none.
-bool ReplaceNext(FindTarget& target, const ReplaceRequest& request);
+// says), then the next match is selected. False when there is none. replaced, when given,
+// tells whether the selection was replaced.
+bool ReplaceNext(FindTarget& target, const ReplaceRequest& request, bool* replaced = nullptr);
 
 // Replace All: as ReplaceNext, then every further match up to the end of the text, each search
 // starting after the text just put in, so a replacement that holds the search text still ends.
