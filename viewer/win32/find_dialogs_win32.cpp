@@ -1,5 +1,8 @@
 #include "viewer/win32/find_dialogs_win32.h"
 
+// After windows.h.
+#include <commdlg.h>
+
 #include <cwchar>
 #include <string>
 
@@ -7,6 +10,18 @@
 #include "viewer/win32/platform_win32.h"
 
 namespace kestrel::win32 {
+
+// Room for 511 characters and the NUL, whether the dialog counts its length in bytes or in
+// characters.
+constexpr WORD kBufferChars = 512;
+
+struct WinFindReplaceDialogs::Dialog {
+    FINDREPLACEW fr{};
+    wchar_t what[kBufferChars * 2] = {};
+    wchar_t with[kBufferChars * 2] = {};
+    HWND hwnd = nullptr;
+    DWORD options = 0;  // FR_MATCHCASE and FR_WHOLEWORD as last left
+};
 
 namespace {
 void CopyInto(wchar_t* buffer, size_t chars, const std::wstring& text) {
@@ -16,8 +31,13 @@ void CopyInto(wchar_t* buffer, size_t chars, const std::wstring& text) {
 }
 }  // namespace
 
+WinFindReplaceDialogs::WinFindReplaceDialogs(std::function<HWND()> owner)
+    : owner_(std::move(owner)),
+      find_(std::make_unique<Dialog>()),
+      replace_(std::make_unique<Dialog>()) {}
+
 WinFindReplaceDialogs::~WinFindReplaceDialogs() {
-    for (Dialog* d : {&find_, &replace_}) {
+    for (Dialog* d : {find_.get(), replace_.get()}) {
         if (d->hwnd) {
             wingui::RemoveModelessDialog(d->hwnd);
             DestroyWindow(d->hwnd);
@@ -62,9 +82,9 @@ void WinFindReplaceDialogs::Show(FindDialogKind kind, std::string_view findText)
 std::optional<FindDialogEvent> WinFindReplaceDialogs::Translate(LPARAM lParam) {
     const FINDREPLACEW* fr = reinterpret_cast<const FINDREPLACEW*>(lParam);
     FindDialogKind kind;
-    if (fr == &find_.fr) {
+    if (fr == &find_->fr) {
         kind = FindDialogKind::Find;
-    } else if (fr == &replace_.fr) {
+    } else if (fr == &replace_->fr) {
         kind = FindDialogKind::Replace;
     } else {
         return std::nullopt;

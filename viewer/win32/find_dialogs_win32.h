@@ -4,10 +4,9 @@
 #pragma once
 
 #include <windows.h>
-// After windows.h.
-#include <commdlg.h>
 
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string_view>
 
@@ -17,7 +16,7 @@ namespace kestrel::win32 {
 
 class WinFindReplaceDialogs : public FindReplaceDialogs {
   public:
-    explicit WinFindReplaceDialogs(std::function<HWND()> owner) : owner_(std::move(owner)) {}
+    explicit WinFindReplaceDialogs(std::function<HWND()> owner);
     ~WinFindReplaceDialogs() override;
     WinFindReplaceDialogs(const WinFindReplaceDialogs&) = delete;
     WinFindReplaceDialogs& operator=(const WinFindReplaceDialogs&) = delete;
@@ -31,20 +30,13 @@ class WinFindReplaceDialogs : public FindReplaceDialogs {
     std::optional<FindDialogEvent> Translate(LPARAM lParam);
 
   private:
-    // Room for 511 characters and the NUL, whether the dialog counts its length in bytes or in
-    // characters.
-    static constexpr WORD kBufferChars = 512;
-    struct Dialog {
-        FINDREPLACEW fr{};
-        wchar_t what[kBufferChars * 2] = {};
-        wchar_t with[kBufferChars * 2] = {};
-        HWND hwnd = nullptr;
-        DWORD options = 0;  // FR_MATCHCASE and FR_WHOLEWORD as last left
-    };
-    Dialog& Of(FindDialogKind kind) { return kind == FindDialogKind::Find ? find_ : replace_; }
+    // The dialog's FINDREPLACEW and its buffers (commdlg.h stays out of this header: its
+    // ChooseFont macro would rename the standard dialogs' method).
+    struct Dialog;
+    Dialog& Of(FindDialogKind kind) { return kind == FindDialogKind::Find ? *find_ : *replace_; }
 
     std::function<HWND()> owner_;
-    Dialog find_, replace_;
+    std::unique_ptr<Dialog> find_, replace_;
 };
 
 }  // namespace kestrel::win32

@@ -9,10 +9,13 @@
 
 #include "common/win32/cp932.h"
 #include "common/win32/gui/app.h"
+#include "viewer/shell/find_replace.h"
 #include "viewer/shell/form1.h"
+#include "viewer/shell/links.h"
 #include "viewer/shell/mail_parts.h"
 #include "viewer/shell/text_commands.h"
 #include "viewer/win32/dde_link.h"
+#include "viewer/win32/find_dialogs_win32.h"
 #include "viewer/win32/form1_window.h"
 #include "viewer/win32/platform_win32.h"
 
@@ -49,10 +52,13 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int showCommand) {
     WinClipboard clipboard;
     WinPrinter printer(messages);
     WinHelpViewer help(messages);
+    WinFindReplaceDialogs findDialogs(owner);
 
     std::unique_ptr<Platform> platform;
     std::unique_ptr<MailParts> parts;
     std::unique_ptr<TextCommands> textCommands;
+    std::unique_ptr<FindReplace> findReplace;
+    std::unique_ptr<Links> links;
     bool created = false;
 
     ProcessStartSteps steps;
@@ -64,14 +70,25 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int showCommand) {
         // The text commands come first among the commands of other parts; they are made
         // once the window exists, so the hooks reach them through the pointer.
         ShellHooks hooks;
-        hooks.command = [&textCommands](CommandId id) {
-            return textCommands && textCommands->Handle(id);
+        hooks.command = [&](CommandId id) {
+            return (textCommands && textCommands->Handle(id)) ||
+                   (findReplace && findReplace->Handle(id)) || (links && links->Handle(id));
         };
         parts = std::make_unique<MailParts>(*platform, dde.Channels(), std::move(hooks));
         textCommands = std::make_unique<TextCommands>(parts->Form(), *platform);
         textCommands->showMailLines = [&parts](const std::vector<std::string>& lines) {
             parts->Display().ShowMailLines(lines);
         };
+        findReplace = std::make_unique<FindReplace>(
+            window.Editor(), window, findDialogs,
+            [&parts](std::string_view text) { parts->Form().ShowMessage(text); });
+        links = std::make_unique<Links>(parts->Form(), *platform, dde.Channels().browser);
+        window.SetRegisteredMessageHandler(WinFindReplaceDialogs::Message(),
+                                           [&findDialogs, &findReplace](LPARAM lParam) {
+                                               auto event = findDialogs.Translate(lParam);
+                                               if (event && findReplace)
+                                                   findReplace->OnDialog(*event);
+                                           });
         window.Attach(parts->Form(), SjisArguments());
         created = true;
     };
@@ -86,6 +103,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int showCommand) {
     };
     int code = RunProcessStart(steps);
     // The window's objects go before the parts they point to.
+    links.reset();
+    findReplace.reset();
     textCommands.reset();
     return code;
 }
