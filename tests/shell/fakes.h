@@ -55,11 +55,15 @@ class FakeTextControl : public TextControl {
     void ScrollLines(int lines) override;
     void ScrollCaretIntoView() override {}
 
+    void BeginUpdate() override { ++updateDepth; }
+    void EndUpdate() override { --updateDepth; }
     void SetRangeColour(int start, int length, Colour colour) override {
         colourRanges.push_back({start, length, colour});
+        if (updateDepth <= 0) ++attributesOutsideUpdate;
     }
     void SetRangeUnderline(int start, int length, bool underline) override {
         underlineRanges.push_back({start, length, underline ? 1u : 0u});
+        if (updateDepth <= 0) ++attributesOutsideUpdate;
     }
     void SetDefaultAttributes(std::string_view name, int size, Colour colour) override;
     void SetFont(std::string_view name, int size) override;
@@ -95,6 +99,9 @@ class FakeTextControl : public TextControl {
         }
     };
     std::vector<Range> colourRanges, underlineRanges;
+    // BeginUpdate nesting, and attribute calls made outside any BeginUpdate/EndUpdate.
+    int updateDepth = 0;
+    int attributesOutsideUpdate = 0;
 
   private:
     void SetText(const std::string& text);
@@ -262,6 +269,20 @@ class FakeHelp : public HelpViewer {
     std::vector<std::string> shown;
 };
 
+// The Find and Replace dialogs: each Show is logged as "find dialog: <text>" or "replace
+// dialog: <text>"; their buttons are pressed by handing events to the viewer.
+class FakeFindDialogs : public FindReplaceDialogs {
+  public:
+    explicit FakeFindDialogs(EventLog& log) : log_(log) {}
+    void Show(FindDialogKind dialog, std::string_view text) override {
+        log_.push_back(std::string(dialog == FindDialogKind::Find ? "find" : "replace") +
+                       " dialog: " + std::string(text));
+    }
+
+  private:
+    EventLog& log_;
+};
+
 // All fakes together, and the Platform that refers to them.
 struct FakePlatform {
     EventLog log;
@@ -277,10 +298,11 @@ struct FakePlatform {
     FakeTimer timer;
     FakePrinter printer;
     FakeHelp help;
+    FakeFindDialogs findDialogs{log};
 
     Platform platform() {
-        return Platform{editor,   window,  messages,  dialogs, registry, environment,
-                        launcher, windows, clipboard, timer,   printer,  help};
+        return Platform{editor,  window,    messages, dialogs, registry, environment, launcher,
+                        windows, clipboard, timer,    printer, help,     findDialogs};
     }
     // Texts of the message boxes shown so far.
     std::vector<std::string> MessageTexts() const;

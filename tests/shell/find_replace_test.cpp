@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "shell/shell_fixture.h"
+#include "shell/mail_fixture.h"
 
 namespace kestrel::test {
 namespace {
@@ -11,30 +11,12 @@ namespace {
 using Lines = std::vector<std::string>;
 using ::testing::ElementsAre;
 
-class FakeFindDialogs : public FindReplaceDialogs {
-  public:
-    explicit FakeFindDialogs(EventLog& log) : log_(log) {}
-    void Show(FindDialogKind dialog, std::string_view text) override {
-        log_.push_back(std::string(dialog == FindDialogKind::Find ? "find" : "replace") +
-                       " dialog: " + std::string(text));
-    }
-
-  private:
-    EventLog& log_;
-};
-
-class FindReplaceTest : public ShellTest {
+class FindReplaceTest : public MailShellTest {
   protected:
     void StartWith(const Lines& lines, bool readOnly = false) {
         WriteSettings("");
-        ShellHooks h;
-        h.command = [this](CommandId id) { return find->Handle(id); };
-        h.readDeferredSettings = [this](const IniFile&) { find->ClearFindText(); };
-        form = std::make_unique<TForm1>(fp.platform(), h);
-        find = std::make_unique<FindReplace>(fp.editor, fp.window, dialogs,
-                                              [this](std::string_view t) { form->ShowMessage(t); });
-        form->ShowUp({});
-        form->OnTimer1();
+        OpenFully({});
+        form = &parts->Form();
         fp.editor.SetLines(lines);
         fp.editor.SetReadOnly(readOnly);
         fp.editor.SetModified(false);
@@ -43,12 +25,11 @@ class FindReplaceTest : public ShellTest {
     }
     void Press(FindDialogKind dialog, FindDialogAction action, const std::string& what,
                const std::string& with = "", bool matchCase = false, bool wholeWord = false) {
-        find->OnDialog(FindDialogEvent{dialog, action, what, with, matchCase, wholeWord});
+        parts->Find().OnDialog(FindDialogEvent{dialog, action, what, with, matchCase, wholeWord});
     }
     std::string Selected() const { return fp.editor.SelText(); }
 
-    FakeFindDialogs dialogs{fp.log};
-    std::unique_ptr<FindReplace> find;
+    TForm1* form = nullptr;
 };
 
 const std::string kKataA = "\x83\x41";           // katakana a: its trail byte is "A"
@@ -100,7 +81,7 @@ TEST_F(FindReplaceTest, FindNextInTheReplaceDialogUsesItsOwnText) {
     // The Find dialog keeps its own text.
     form->Execute(CommandId::FindNext);
     EXPECT_EQ(fp.editor.SelStart(), 8);
-    EXPECT_EQ(find->FindText(), "one");
+    EXPECT_EQ(parts->Find().FindText(), "one");
 }
 
 TEST_F(FindReplaceTest, ReplaceIsRefusedInViewerMode) {

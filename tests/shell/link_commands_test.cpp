@@ -3,8 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "common/fileio.h"
-#include "shell/fake_dde.h"
-#include "shell/shell_fixture.h"
+#include "shell/mail_fixture.h"
 #include "viewer/shell/links.h"
 
 namespace kestrel::test {
@@ -15,7 +14,7 @@ using ::testing::ElementsAre;
 
 const std::string kUrlMacro = "\"http://a.jp/x\",,0xFFFFFFFF,0x4,,,";
 
-class LinkCommandsTest : public ShellTest {
+class LinkCommandsTest : public MailShellTest {
   protected:
     LinkCommandsTest() {
         fp.registry.values["\\Plover.Document\\shell\\open\\command"] = "/apps/plovermail.exe";
@@ -26,12 +25,8 @@ class LinkCommandsTest : public ShellTest {
     }
     void StartWith(const Lines& lines, bool readOnly = true, std::string settings = "") {
         WriteSettings(settings);
-        ShellHooks h;
-        h.command = [this](CommandId id) { return links->Handle(id); };
-        form = std::make_unique<TForm1>(fp.platform(), h);
-        links = std::make_unique<Links>(*form, fp.platform(), dde.browser);
-        form->ShowUp({});
-        form->OnTimer1();
+        OpenFully({});
+        form = &parts->Form();
         fp.editor.SetLines(lines);
         fp.editor.SetReadOnly(readOnly);
         fp.log.clear();
@@ -42,8 +37,7 @@ class LinkCommandsTest : public ShellTest {
         form->RichEdit1MouseDown();
     }
 
-    FakeDde dde{fp.log};
-    std::unique_ptr<Links> links;
+    TForm1* form = nullptr;
 };
 
 TEST_F(LinkCommandsTest, ClickOpensTheAddressOnTheCaretLineOverDde) {

@@ -35,24 +35,16 @@ void EditorFindTarget::SetSelection(size_t start, size_t length) {
     editor_.SetSelection(static_cast<int>(start), static_cast<int>(length));
 }
 
-FindReplace::FindReplace(TextControl& editor, MainWindow& window, FindReplaceDialogs& dialogs,
-                         std::function<void(std::string_view)> showMessage)
-    : editor_(editor), window_(window), dialogs_(dialogs), showMessage_(std::move(showMessage)) {}
-
-bool FindReplace::Handle(CommandId id) {
-    switch (id) {
-        case CommandId::Find:
-            Find1Click();
-            return true;
-        case CommandId::FindNext:
-            FindNext1Click();
-            return true;
-        case CommandId::Replace:
-            Replace1Click();
-            return true;
-        default:
-            return false;
-    }
+FindReplace::FindReplace(const Platform& platform, const ShellWiring& wiring, TForm1& form)
+    : editor_(platform.editor),
+      window_(platform.window),
+      dialogs_(platform.findDialogs),
+      form_(form) {
+    constexpr std::string_view kOwner = "FindReplace";
+    wiring.commands.Register(CommandId::Find, kOwner, [this] { Find1Click(); });
+    wiring.commands.Register(CommandId::FindNext, kOwner, [this] { FindNext1Click(); });
+    wiring.commands.Register(CommandId::Replace, kOwner, [this] { Replace1Click(); });
+    wiring.events.OnDeferredStage([this](const IniFile&) { find_.text.clear(); });
 }
 
 void FindReplace::Find1Click() {
@@ -71,7 +63,7 @@ void FindReplace::FindNext1Click() {
 
 void FindReplace::Replace1Click() {
     if (editor_.ReadOnly()) {
-        showMessage_(kReadOnlyMessage);
+        form_.ShowMessage(kReadOnlyMessage);
         return;
     }
     if (editor_.SelLength() > 0) replace_.text = editor_.SelText();
@@ -89,7 +81,7 @@ void FindReplace::OnDialog(const FindDialogEvent& event) {
     // Replacing is the Replace dialog's only; the editor may have turned read-only meanwhile.
     if (event.dialog != FindDialogKind::Replace) return;
     if (editor_.ReadOnly()) {
-        showMessage_(kReadOnlyMessage);
+        form_.ShowMessage(kReadOnlyMessage);
         return;
     }
     Replace(ReplaceRequest{event.findText, event.replaceText, dialog.options},
@@ -104,7 +96,7 @@ void FindReplace::Find(const DialogState& dialog) {
     }
     // The selection collapses to the caret, which stands at its end.
     editor_.SetSelection(editor_.SelStart() + editor_.SelLength(), 0);
-    showMessage_(Format(kNotFoundMessage, dialog.text));
+    form_.ShowMessage(Format(kNotFoundMessage, dialog.text));
 }
 
 void FindReplace::Replace(const ReplaceRequest& request, bool all) {
@@ -118,7 +110,7 @@ void FindReplace::Replace(const ReplaceRequest& request, bool all) {
     }
     // Replacing is an edit of the user's, as if typed.
     if (replaced) editor_.SetModified(true);
-    if (!found) showMessage_(Format(kCannotFindMessage, request.what));
+    if (!found) form_.ShowMessage(Format(kCannotFindMessage, request.what));
 }
 
 }  // namespace kestrel

@@ -2,15 +2,19 @@
 // dialogs. Each dialog keeps its own search text and options; Find Next in either dialog runs
 // Find with that dialog's, Replace and Replace All run the character-aware replace loops of
 // viewer/text/find.h on the editor.
+//
+// Owns the commands Find, FindNext and Replace; the window hands the dialogs' buttons to
+// OnDialog.
 #pragma once
 
-#include <functional>
 #include <string>
 #include <string_view>
 
 #include "viewer/shell/commands.h"
 #include "viewer/shell/find_dialogs.h"
+#include "viewer/shell/form1.h"
 #include "viewer/shell/platform.h"
+#include "viewer/shell/wiring.h"
 #include "viewer/text/find.h"
 
 namespace kestrel {
@@ -36,21 +40,16 @@ class EditorFindTarget : public FindTarget {
 
 class FindReplace {
   public:
-    // showMessage: a plain message box with the program's title.
-    FindReplace(TextControl& editor, MainWindow& window, FindReplaceDialogs& dialogs,
-                std::function<void(std::string_view)> showMessage);
+    FindReplace(const Platform& platform, const ShellWiring& wiring, TForm1& form);
 
-    // Find, FindNext and Replace; true when id was one of them.
-    bool Handle(CommandId id);
     void Find1Click();
     void FindNext1Click();
     void Replace1Click();
     // A button of either dialog.
     void OnDialog(const FindDialogEvent& event);
 
-    // The Find dialog's search text (cleared when the settings are read at start-up).
+    // The Find dialog's search text (cleared by the deferred start-up stage).
     const std::string& FindText() const { return find_.text; }
-    void ClearFindText() { find_.text.clear(); }
 
   private:
     struct DialogState {
@@ -63,7 +62,7 @@ class FindReplace {
     TextControl& editor_;
     MainWindow& window_;
     FindReplaceDialogs& dialogs_;
-    std::function<void(std::string_view)> showMessage_;
+    TForm1& form_;
     DialogState find_, replace_;
 };
 

@@ -9,24 +9,16 @@
 
 namespace kestrel {
 
-Links::Links(TForm1& form, const Platform& platform, DdeClient& browser)
-    : form_(form), p_(platform), browser_(browser) {}
-
-bool Links::Handle(CommandId id) {
-    switch (id) {
-        case CommandId::WebBrowser:
-        case CommandId::PopupWebBrowser:
-            Webbrowser1Click();
-            return true;
-        case CommandId::MailTo:
-            MailTo2Click();
-            return true;
-        case CommandId::HtmlMail:
-            HTMLmail1Click();
-            return true;
-        default:
-            return false;
-    }
+Links::Links(const Platform& platform, const ShellWiring& wiring, TForm1& form, DdeClient& browser)
+    : p_(platform), form_(form), browser_(browser) {
+    constexpr std::string_view kOwner = "Links";
+    CommandRouter& c = wiring.commands;
+    c.Register(CommandId::WebBrowser, kOwner, [this] { Webbrowser1Click(); });
+    c.Register(CommandId::PopupWebBrowser, kOwner, [this] { Webbrowser1Click(); });
+    c.Register(CommandId::MailTo, kOwner, [this] { MailTo2Click(); });
+    c.Register(CommandId::HtmlMail, kOwner, [this] { HTMLmail1Click(); });
+    wiring.events.OnSettingsLoaded(
+        [this](const IniFile& ini) { settings_ = LinkSettingsFrom(ini); });
 }
 
 bool Links::OpenBrowserConversation() {
@@ -39,7 +31,7 @@ bool Links::OpenBrowserConversation() {
 }
 
 void Links::OpenUrl(const std::string& url) {
-    if (!form_.Deferred().newBrowser && OpenBrowserConversation()) {
+    if (!settings_.newBrowser && OpenBrowserConversation()) {
         browser_.Execute(BrowserUrlMacro(url));
         browser_.Close();
         return;
@@ -88,7 +80,7 @@ void Links::HTMLmail1Click() {
         form_.ShowMessage(std::string(kCannotWriteHtml) + path);
         return;
     }
-    if (!form_.Deferred().newBrowser && OpenBrowserConversation()) {
+    if (!settings_.newBrowser && OpenBrowserConversation()) {
         browser_.Execute(BrowserFileMacro(path));
         browser_.Close();
         return;

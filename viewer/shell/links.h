@@ -3,6 +3,9 @@
 //
 // The browser is reached over DDE when the registry names its service and topic (and [View]
 // NewBrowser is off), otherwise through the shell (addresses) or its open command (files).
+//
+// Owns the commands WebBrowser, PopupWebBrowser, MailTo and HtmlMail (a click in the read-only
+// editor and a double click outside it run WebBrowser).
 #pragma once
 
 #include <string>
@@ -11,6 +14,8 @@
 #include "viewer/shell/dde.h"
 #include "viewer/shell/form1.h"
 #include "viewer/shell/platform.h"
+#include "viewer/shell/wiring.h"
+#include "viewer/text/links.h"
 
 namespace kestrel {
 
@@ -19,10 +24,9 @@ inline constexpr std::string_view kCannotWriteHtml = "Cannot save ";
 
 class Links {
   public:
-    Links(TForm1& form, const Platform& platform, DdeClient& browser);
+    // browser: the conversation the browser is reached on (opened on demand).
+    Links(const Platform& platform, const ShellWiring& wiring, TForm1& form, DdeClient& browser);
 
-    // WebBrowser, PopupWebBrowser, MailTo and HtmlMail; true when id was one of them.
-    bool Handle(CommandId id);
     // The selected address, or the address on the caret's line that does not end before it.
     void Webbrowser1Click();
     // In viewer mode: the mail client with "-mailto" and the selection; in editor mode the
@@ -39,9 +43,10 @@ class Links {
     bool OpenBrowserConversation();
     void LaunchBrowserOn(const std::string& file);
 
-    TForm1& form_;
     Platform p_;
+    TForm1& form_;
     DdeClient& browser_;
+    LinkSettings settings_;
 };
 
 }  // namespace kestrel

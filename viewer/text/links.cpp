@@ -1,6 +1,14 @@
 #include "viewer/text/links.h"
 
+#include "common/settings.h"
+
 namespace kestrel {
+
+LinkSettings LinkSettingsFrom(const IniFile& ini) {
+    LinkSettings s;
+    s.newBrowser = ViewerBool(ini, "View", "NewBrowser");
+    return s;
+}
 
 std::string BrowserUrlMacro(std::string_view url) {
     return "\"" + std::string(url) + "\",,0xFFFFFFFF,0x4,,,";

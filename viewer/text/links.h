@@ -5,7 +5,16 @@
 #include <string>
 #include <string_view>
 
+#include "common/ini.h"
+
 namespace kestrel {
+
+struct LinkSettings {
+    // [View] NewBrowser: addresses and HTML files go to the shell (or the browser's command)
+    // instead of to the browser over DDE.
+    bool newBrowser = false;
+};
+LinkSettings LinkSettingsFrom(const IniFile& ini);
 
 // The browser's open-address macro: "url",,0xFFFFFFFF,0x4,,,
 std::string BrowserUrlMacro(std::string_view url);
