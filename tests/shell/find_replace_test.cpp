@@ -32,7 +32,7 @@ class FindReplaceTest : public MailShellTest {
     TForm1* form = nullptr;
 };
 
-const std::string kKataA = "\x83\x41";           // katakana a: its trail byte is "A"
+const std::string kKataA = "\x83\x41";          // katakana a: its trail byte is "A"
 const std::string kNihon = "\x93\xfa\x96\x7b";  // the word for Japan
 
 TEST_F(FindReplaceTest, FindCommandsAndTheFindDialog) {

@@ -129,9 +129,16 @@ class HtmlMailTest : public LinkCommandsTest {
         ReadFileBytes(HtmFile(), bytes);
         return bytes;
     }
-    const Lines kMail = {"X-Status: READ", "Subject: s", "-----", "--b",
+    const Lines kMail = {"X-Status: READ",
+                         "Subject: s",
+                         "-----",
+                         "--b",
                          "Content-Type: text/html; charset=iso-2022-jp",
-                         "Content-Transfer-Encoding: 7bit", "", "<p>hi</p>", "</html>", "--b"};
+                         "Content-Transfer-Encoding: 7bit",
+                         "",
+                         "<p>hi</p>",
+                         "</html>",
+                         "--b"};
 };
 
 TEST_F(HtmlMailTest, WritesThePartAndHandsItToTheBrowserOverDde) {
