@@ -285,34 +285,45 @@ class FakePinDialog : public PinDialog {
         return answer.has_value();
     }
     std::deque<std::optional<std::string>> answers;
+    // The Find and Replace dialogs: each Show is logged as "find dialog: <text>" or "replace
+    // dialog: <text>"; their buttons are pressed by handing events to the viewer.
+    class FakeFindDialogs : public FindReplaceDialogs {
+      public:
+        explicit FakeFindDialogs(EventLog& log) : log_(log) {}
+        void Show(FindDialogKind dialog, std::string_view text) override {
+            log_.push_back(std::string(dialog == FindDialogKind::Find ? "find" : "replace") +
+                           " dialog: " + std::string(text));
+        }
 
-  private:
-    EventLog& log_;
-};
+      private:
+        EventLog& log_;
+    };
 
-// All fakes together, and the Platform that refers to them.
-struct FakePlatform {
-    EventLog log;
-    FakeClipboard clipboard;
-    FakeTextControl editor{clipboard, log};
-    FakeMainWindow window{log};
-    FakeMessageBoxes messages{log};
-    FakeDialogs dialogs{log};
-    FakeLookup registry;
-    FakeEnvironment environment;
-    FakeLauncher launcher{log};
-    FakeWindowFinder windows;
-    FakeTimer timer;
-    FakePrinter printer;
-    FakeHelp help;
-    FakePinDialog pinDialog{log};
+    // All fakes together, and the Platform that refers to them.
+    struct FakePlatform {
+        EventLog log;
+        FakeClipboard clipboard;
+        FakeTextControl editor{clipboard, log};
+        FakeMainWindow window{log};
+        FakeMessageBoxes messages{log};
+        FakeDialogs dialogs{log};
+        FakeLookup registry;
+        FakeEnvironment environment;
+        FakeLauncher launcher{log};
+        FakeWindowFinder windows;
+        FakeTimer timer;
+        FakePrinter printer;
+        FakeHelp help;
+        FakePinDialog pinDialog{log};
+        FakeFindDialogs findDialogs{log};
 
-    Platform platform() {
-        return Platform{editor,  window,    messages, dialogs, registry, environment, launcher,
-                        windows, clipboard, timer,    printer, help,     pinDialog};
-    }
-    // Texts of the message boxes shown so far.
-    std::vector<std::string> MessageTexts() const;
-};
+        Platform platform() {
+            return Platform{editor,      window,   messages,  dialogs,    registry,
+                            environment, launcher, windows,   clipboard,  timer,
+                            printer,     help,     pinDialog, findDialogs};
+        }
+        // Texts of the message boxes shown so far.
+        std::vector<std::string> MessageTexts() const;
+    };
 
 }  // namespace kestrel::test

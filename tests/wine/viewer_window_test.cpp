@@ -21,6 +21,7 @@
 #include "viewer/shell/form1.h"
 #include "viewer/shell/viewer.h"
 #include "viewer/win32/dde_link.h"
+#include "viewer/win32/find_dialogs_win32.h"
 #include "viewer/win32/form1_window.h"
 #include "viewer/win32/pin_dialog.h"
 #include "viewer/win32/platform_win32.h"
@@ -232,6 +233,7 @@ struct InProcessWindow {
     kestrel::win32::WinPrinter printer{messages};
     kestrel::win32::WinHelpViewer help{messages};
     kestrel::win32::WinPinDialog pinDialog{[] { return HWND(nullptr); }};
+    kestrel::win32::WinFindReplaceDialogs findDialogs{[] { return HWND(nullptr); }};
     std::unique_ptr<kestrel::Platform> platform;
     // The window alone.
     LonePeers peers;
@@ -258,9 +260,9 @@ struct InProcessWindow {
     bool MakePlatform(const Sandbox& box) {
         environment.program = Narrow(box.Exe());
         if (!window.Create()) return false;
-        platform.reset(new kestrel::Platform{window.Editor(), window, messages, dialogs, registry,
-                                             environment, launcher, finder, clipboard,
-                                             window.Timer(), printer, help, pinDialog});
+        platform.reset(new kestrel::Platform{
+            window.Editor(), window, messages, dialogs, registry, environment, launcher, finder,
+            clipboard, window.Timer(), printer, help, pinDialog, findDialogs});
         return true;
     }
     ~InProcessWindow() {

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "viewer/shell/commands.h"
+#include "viewer/shell/find_dialogs.h"
 
 namespace kestrel {
 
@@ -250,6 +251,7 @@ struct Platform {
     Printer& printer;
     HelpViewer& help;
     PinDialog& pinDialog;
+    FindReplaceDialogs& findDialogs;  // the modeless Find and Replace dialogs
 };
 
 }  // namespace kestrel

@@ -21,7 +21,9 @@ Viewer::Viewer(const Platform& platform, const DdeChannels& dde)
       printing_(platform, wiring_, form_),
       scramble_(platform, wiring_, form_, link_),
       navigation_(*this, wiring_),
-      keys_(platform.editor, *this, wiring_) {
+      keys_(platform.editor, *this, wiring_),
+      find_(platform, wiring_, form_),
+      links_(platform, wiring_, form_, dde.browser) {
     commands_.ShowOwnership(platform.window, ReachableCommands());
     link_.OpenPloverConversation();
     link_.RegisterServer();

@@ -11,8 +11,10 @@
 #include "viewer/shell/command_menu.h"
 #include "viewer/shell/command_router.h"
 #include "viewer/shell/dde.h"
+#include "viewer/shell/find_replace.h"
 #include "viewer/shell/form1.h"
 #include "viewer/shell/key_dispatch.h"
+#include "viewer/shell/links.h"
 #include "viewer/shell/mail_display.h"
 #include "viewer/shell/mail_link.h"
 #include "viewer/shell/navigation.h"
@@ -48,6 +50,8 @@ class Viewer : private FormPeers,
     ScrambleCommands& Scramble() { return scramble_; }
     Navigation& Reading() { return navigation_; }
     KeyDispatch& Keys() { return keys_; }
+    FindReplace& Find() { return find_; }
+    Links& LinkCommands() { return links_; }
     const CommandRouter& Commands() const { return commands_; }
     TimerSequencer& Timer() { return timer_; }
 
@@ -110,6 +114,8 @@ class Viewer : private FormPeers,
     ScrambleCommands scramble_;
     Navigation navigation_;
     KeyDispatch keys_;
+    FindReplace find_;
+    Links links_;
 };
 
 // Every command id a user can reach: menu entries (those built from the settings included),

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "viewer/shell/platform.h"
+#include "viewer/win32/find_dialogs_win32.h"
 #include "viewer/win32/form1_window.h"
 #include "viewer/win32/pin_dialog.h"
 #include "viewer/win32/platform_win32.h"
@@ -17,6 +18,8 @@ class ViewerPlatform {
     ViewerPlatform& operator=(const ViewerPlatform&) = delete;
 
     const Platform& Services() const { return platform_; }
+    // The window hands the dialogs' registered message to these.
+    WinFindReplaceDialogs& FindDialogs() { return findDialogs_; }
 
   private:
     WinMessageBoxes messages_;
@@ -29,6 +32,7 @@ class ViewerPlatform {
     WinPrinter printer_;
     WinHelpViewer help_;
     WinPinDialog pinDialog_;
+    WinFindReplaceDialogs findDialogs_;
     Platform platform_;
 };
 
