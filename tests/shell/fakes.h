@@ -269,28 +269,61 @@ class FakeHelp : public HelpViewer {
     std::vector<std::string> shown;
 };
 
-// All fakes together, and the Platform that refers to them.
-struct FakePlatform {
-    EventLog log;
-    FakeClipboard clipboard;
-    FakeTextControl editor{clipboard, log};
-    FakeMainWindow window{log};
-    FakeMessageBoxes messages{log};
-    FakeDialogs dialogs{log};
-    FakeLookup registry;
-    FakeEnvironment environment;
-    FakeLauncher launcher{log};
-    FakeWindowFinder windows;
-    FakeTimer timer;
-    FakePrinter printer;
-    FakeHelp help;
-
-    Platform platform() {
-        return Platform{editor,   window,  messages,  dialogs, registry, environment,
-                        launcher, windows, clipboard, timer,   printer,  help};
+// The PIN dialog: logs "pin dialog" and answers from the queue (an entry for OK, nothing for
+// Cancel); with the queue empty, Cancel.
+class FakePinDialog : public PinDialog {
+  public:
+    explicit FakePinDialog(EventLog& log) : log_(log) {}
+    bool ShowModal(std::string& entry) override {
+        log_.push_back("pin dialog");
+        std::optional<std::string> answer;
+        if (!answers.empty()) {
+            answer = answers.front();
+            answers.pop_front();
+        }
+        entry = answer.value_or("");
+        return answer.has_value();
     }
-    // Texts of the message boxes shown so far.
-    std::vector<std::string> MessageTexts() const;
-};
+    std::deque<std::optional<std::string>> answers;
+    // The Find and Replace dialogs: each Show is logged as "find dialog: <text>" or "replace
+    // dialog: <text>"; their buttons are pressed by handing events to the viewer.
+    class FakeFindDialogs : public FindReplaceDialogs {
+      public:
+        explicit FakeFindDialogs(EventLog& log) : log_(log) {}
+        void Show(FindDialogKind dialog, std::string_view text) override {
+            log_.push_back(std::string(dialog == FindDialogKind::Find ? "find" : "replace") +
+                           " dialog: " + std::string(text));
+        }
+
+      private:
+        EventLog& log_;
+    };
+
+    // All fakes together, and the Platform that refers to them.
+    struct FakePlatform {
+        EventLog log;
+        FakeClipboard clipboard;
+        FakeTextControl editor{clipboard, log};
+        FakeMainWindow window{log};
+        FakeMessageBoxes messages{log};
+        FakeDialogs dialogs{log};
+        FakeLookup registry;
+        FakeEnvironment environment;
+        FakeLauncher launcher{log};
+        FakeWindowFinder windows;
+        FakeTimer timer;
+        FakePrinter printer;
+        FakeHelp help;
+        FakePinDialog pinDialog{log};
+        FakeFindDialogs findDialogs{log};
+
+        Platform platform() {
+            return Platform{editor,      window,   messages,  dialogs,    registry,
+                            environment, launcher, windows,   clipboard,  timer,
+                            printer,     help,     pinDialog, findDialogs};
+        }
+        // Texts of the message boxes shown so far.
+        std::vector<std::string> MessageTexts() const;
+    };
 
 }  // namespace kestrel::test

@@ -304,12 +304,10 @@ TEST_F(ShellTest, DeferredStageHidesMenusOfUnusedFeaturesAndBuildsSettingsMenus)
     StartFully({});
     EXPECT_FALSE(fp.window.IsVisible(CommandId::MenuAw));
     EXPECT_FALSE(fp.window.IsVisible(CommandId::SpellCheck));
-    EXPECT_FALSE(fp.window.IsVisible(CommandId::MenuInsert));
     EXPECT_TRUE(fp.window.IsVisible(CommandId::MenuReplyStatus));
     ASSERT_EQ(fp.window.dynamicMenus[CommandId::MenuReplyStatus].size(), 1u);
     EXPECT_EQ(fp.window.dynamicMenus[CommandId::MenuReplyStatus][0].id, CommandId::ReplyStatus2);
-    ASSERT_EQ(fp.window.dynamicMenus[CommandId::MenuCommand].size(), 1u);  // Half has no command
-    EXPECT_EQ(fp.window.dynamicMenus[CommandId::MenuCommand][0].caption, "Sort");
+    // The Command and Insert menus: DeskToolsTest.CommandAndInsertMenusFromTheSettings.
     EXPECT_TRUE(fp.window.IsChecked(CommandId::PloverSearch));
     EXPECT_FALSE(fp.window.IsChecked(CommandId::NumberSearch));
 }

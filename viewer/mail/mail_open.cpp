@@ -21,17 +21,6 @@ bool StartsWith(std::string_view s, std::string_view prefix) {
     return s.size() >= prefix.size() && s.compare(0, prefix.size(), prefix) == 0;
 }
 
-// Prefix test against a lower-case ASCII prefix without lower-casing the whole line. Exact for
-// Shift-JIS: bytes that equal ASCII letters at the start of a line cannot be trail bytes.
-bool StartsWithNoCase(std::string_view s, std::string_view lowPrefix) {
-    if (s.size() < lowPrefix.size()) return false;
-    for (size_t i = 0; i < lowPrefix.size(); ++i) {
-        char c = s[i];
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-        if (c != lowPrefix[i]) return false;
-    }
-    return true;
-}
 
 // Lines end at CR LF or a lone LF; a last line without an end counts.
 class LineReader {

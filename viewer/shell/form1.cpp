@@ -188,27 +188,16 @@ void TForm1::ReadDeferredSettings() {
 }
 
 void TForm1::BuildSettingsMenus() {
-    std::vector<DynamicMenuEntry> replies, commands, inserts;
+    // The Command and Insert menus belong to their own features.
+    std::vector<DynamicMenuEntry> replies;
     for (int i = 0; i < 5; ++i) {
         if (!deferred_.replyStatus[i].empty()) {
             replies.push_back(
                 {CommandId(int(CommandId::ReplyStatus1) + i), deferred_.replyStatus[i]});
         }
-        const MenuSetting& c = deferred_.commands[i];
-        if (!c.caption.empty() && !c.text.empty()) {
-            commands.push_back({CommandId(int(CommandId::Command1) + i), c.caption});
-        }
-        const MenuSetting& n = deferred_.inserts[i];
-        if (!n.caption.empty() && !n.text.empty()) {
-            inserts.push_back({CommandId(int(CommandId::Insert1) + i), n.caption});
-        }
     }
     p_.window.SetDynamicMenu(CommandId::MenuReplyStatus, replies);
     p_.window.SetMenuVisible(CommandId::MenuReplyStatus, !replies.empty());
-    p_.window.SetDynamicMenu(CommandId::MenuCommand, commands);
-    p_.window.SetMenuVisible(CommandId::MenuCommand, !commands.empty());
-    p_.window.SetDynamicMenu(CommandId::MenuInsert, inserts);
-    p_.window.SetMenuVisible(CommandId::MenuInsert, !inserts.empty());
 }
 
 void TForm1::CheckReadOrder() {

@@ -50,7 +50,7 @@ class FormPeers {
     // The mail link: one macro to the mail client.
     virtual void SendToPlover(const std::string& macro) = 0;
     // Scramble: the PIN dialog at start ("/s" without a stored PIN); true when a PIN was
-    // accepted. No PIN while scramble is not built.
+    // accepted.
     virtual bool AskPinAtStart() = 0;
     // The mail mover: its closing run at close; false (the close goes on) when there is none.
     virtual bool StartMoveMailsAtClose() = 0;

@@ -2,6 +2,7 @@
 #include "common/fileio.h"
 #include "common/sjis.h"
 #include "viewer/shell/form1.h"
+#include "viewer/shell/help_command.h"
 #include "viewer/shell/launch.h"
 
 namespace kestrel {
@@ -228,7 +229,7 @@ void TForm1::Option1Click() {
 }
 
 void TForm1::Contents1Click() {
-    LaunchProgram("winhelp.exe", DirectoryOf(p_.environment.ProgramPath()) + "kestrel.hlp", "");
+    ShowHelpContents(*this, p_);
 }
 
 void TForm1::About1Click() {

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "viewer/shell/commands.h"
+#include "viewer/shell/find_dialogs.h"
 
 namespace kestrel {
 
@@ -225,6 +226,16 @@ class HelpViewer {
     virtual void ShowContents(std::string_view helpFile) = 0;
 };
 
+// The PIN dialog TPasswordDlg: caption "Kestrel Password ", the label Label1, the edit box
+// Password that shows "*" for each character, OKBtn and CancelBtn.
+class PinDialog {
+  public:
+    virtual ~PinDialog() = default;
+    // Shows the dialog modally with the box emptied and focused. True with the box's text when
+    // it ends with OK; false with Cancel (or the window closed).
+    virtual bool ShowModal(std::string& entry) = 0;
+};
+
 // Everything the main window needs from the platform. All references outlive the window.
 struct Platform {
     TextControl& editor;
@@ -239,6 +250,8 @@ struct Platform {
     OneShotTimer& timer;
     Printer& printer;
     HelpViewer& help;
+    PinDialog& pinDialog;
+    FindReplaceDialogs& findDialogs;  // the modeless Find and Replace dialogs
 };
 
 }  // namespace kestrel

@@ -119,6 +119,12 @@ bool Form1Window::Create() {
     editor_.onDeleteKey = [this] {
         if (form_) form_->RichEdit1DeleteKey();
     };
+    // Key dispatch sees every other key-down; the key is not consumed, the control then
+    // handles it as usual (read-only, typing has no effect).
+    editor_.onKeyDown = [this](int vk, unsigned modifiers) {
+        if (form_) form_->FormKeyDown(vk, modifiers);
+        return false;
+    };
     editor_.onContextMenu = [this](int x, int y) { ShowPopup(x, y); };
 
     RebuildMenus();
@@ -492,6 +498,10 @@ LRESULT Form1Window::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             PostQuitMessage(0);
             return 0;
         default:
+            if (registeredMessage_ != 0 && msg == registeredMessage_ && registeredHandler_) {
+                registeredHandler_(lParam);
+                return 0;
+            }
             return wingui::Window::HandleMessage(msg, wParam, lParam);
     }
 }

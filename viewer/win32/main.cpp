@@ -44,6 +44,12 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int showCommand) {
     steps.createMainWindow = [&] {
         if (!window.Create()) return;
         viewer.emplace(platform.Services(), dde.Channels());
+        // The Find and Replace dialogs report their buttons with a registered message.
+        window.SetRegisteredMessageHandler(
+            WinFindReplaceDialogs::Message(), [&platform, &viewer](LPARAM lParam) {
+                auto event = platform.FindDialogs().Translate(lParam);
+                if (event) viewer->Find().OnDialog(*event);
+            });
         window.Attach(viewer->Form(), SjisArguments());
     };
     // The PIN dialog (TPasswordDlg) and the spell checker's window (TForm2) are made by their

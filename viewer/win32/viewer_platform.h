@@ -3,7 +3,9 @@
 #pragma once
 
 #include "viewer/shell/platform.h"
+#include "viewer/win32/find_dialogs_win32.h"
 #include "viewer/win32/form1_window.h"
+#include "viewer/win32/pin_dialog.h"
 #include "viewer/win32/platform_win32.h"
 
 namespace kestrel::win32 {
@@ -16,6 +18,8 @@ class ViewerPlatform {
     ViewerPlatform& operator=(const ViewerPlatform&) = delete;
 
     const Platform& Services() const { return platform_; }
+    // The window hands the dialogs' registered message to these.
+    WinFindReplaceDialogs& FindDialogs() { return findDialogs_; }
 
   private:
     WinMessageBoxes messages_;
@@ -27,6 +31,8 @@ class ViewerPlatform {
     WinClipboard clipboard_;
     WinPrinter printer_;
     WinHelpViewer help_;
+    WinPinDialog pinDialog_;
+    WinFindReplaceDialogs findDialogs_;
     Platform platform_;
 };
 
