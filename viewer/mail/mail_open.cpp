@@ -21,7 +21,6 @@ bool StartsWith(std::string_view s, std::string_view prefix) {
     return s.size() >= prefix.size() && s.compare(0, prefix.size(), prefix) == 0;
 }
 
-
 // Lines end at CR LF or a lone LF; a last line without an end counts.
 class LineReader {
   public:
