@@ -16,7 +16,7 @@ kestrel::spelldic::SpellSession& Session() {
 
 extern "C" {
 
-__declspec(dllexport) int WINAPI SCInitializeDictionary(const char* path) {
+int WINAPI SCInitializeDictionary(const char* path) {
     try {
         return Session().InitializeDictionary(path);
     } catch (...) {
@@ -24,7 +24,7 @@ __declspec(dllexport) int WINAPI SCInitializeDictionary(const char* path) {
     }
 }
 
-__declspec(dllexport) int WINAPI SCSetDictionary(const char* const* paths, int flags) {
+int WINAPI SCSetDictionary(const char* const* paths, int flags) {
     try {
         return Session().SetDictionary(paths, flags);
     } catch (...) {
@@ -32,7 +32,7 @@ __declspec(dllexport) int WINAPI SCSetDictionary(const char* const* paths, int f
     }
 }
 
-__declspec(dllexport) int WINAPI SCAlt(char* buffer, int size, const char* word) {
+int WINAPI SCAlt(char* buffer, int size, const char* word) {
     try {
         return Session().Alt(buffer, size, word);
     } catch (...) {
@@ -40,7 +40,7 @@ __declspec(dllexport) int WINAPI SCAlt(char* buffer, int size, const char* word)
     }
 }
 
-__declspec(dllexport) int WINAPI SCAddSpell(const char* word) {
+int WINAPI SCAddSpell(const char* word) {
     try {
         return Session().AddSpell(word);
     } catch (...) {

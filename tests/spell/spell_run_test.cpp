@@ -342,6 +342,11 @@ TEST(SpellSettingsTest, ReadFromTheSettingsFile) {
     EXPECT_TRUE(s.ignoreNumeric);
     EXPECT_EQ(s.top, 5);
     EXPECT_EQ(AddedWordsPath(UserDictionaryPath("dir/Basic.wtr")), "dir/UserDic.txt");
+    EXPECT_EQ(ResolveBasicDic("dictionary\\Basic.wtr", "C:\\kestrel\\"),
+              "C:\\kestrel\\dictionary\\Basic.wtr");
+    EXPECT_EQ(ResolveBasicDic("D:\\Basic.wtr", "C:\\kestrel\\"), "D:\\Basic.wtr");
+    EXPECT_EQ(ResolveBasicDic("\\\\server\\Basic.wtr", "C:\\k\\"), "\\\\server\\Basic.wtr");
+    EXPECT_EQ(ResolveBasicDic("/usr/Basic.wtr", "/opt/"), "/usr/Basic.wtr");
 }
 
 }  // namespace

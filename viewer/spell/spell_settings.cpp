@@ -23,6 +23,13 @@ SpellSettings SpellSettingsFrom(const IniFile& ini) {
     return s;
 }
 
+std::string ResolveBasicDic(std::string_view basicDic, std::string_view programDir) {
+    bool absolute = (!basicDic.empty() && (basicDic[0] == '\\' || basicDic[0] == '/')) ||
+                    (basicDic.size() >= 2 && basicDic[1] == ':');
+    if (absolute || basicDic.empty()) return std::string(basicDic);
+    return std::string(programDir) + std::string(basicDic);
+}
+
 std::string UserDictionaryPath(std::string_view basicDic) {
     return DirectoryOf(basicDic) + "UserDic.wtr";
 }

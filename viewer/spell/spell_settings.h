@@ -24,6 +24,11 @@ struct SpellSettings {
 
 SpellSettings SpellSettingsFrom(const IniFile& ini);
 
+// BasicDic as a path to open. A relative one is taken from programDir (the folder of the
+// viewer's program, ending in a separator), where the dictionary is shipped, rather than from
+// whatever the current folder happens to be.
+std::string ResolveBasicDic(std::string_view basicDic, std::string_view programDir);
+
 // "UserDic.wtr" in the folder of the basic dictionary.
 std::string UserDictionaryPath(std::string_view basicDic);
 // The plain list of added words beside the user dictionary ("UserDic.txt").
