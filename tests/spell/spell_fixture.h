@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "common/fileio.h"
-#include "spell/spell_fakes.h"
+#include "support/spell_fakes.h"
 #include "support/testutil.h"
 #include "viewer/spell/spell_check.h"
 

@@ -1,4 +1,4 @@
-#include "spell/spell_fakes.h"
+#include "support/spell_fakes.h"
 
 #include <algorithm>
 #include <cstring>
