@@ -1,7 +1,7 @@
 // The spell check's parsers on arbitrary bytes: a .wtr dictionary file (then the speller over
 // whatever list it gave, with the first line as the word), and the word scanner over a line.
-#include <cstddef>
 #include <algorithm>
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>

@@ -16,11 +16,21 @@ constexpr double kDoubledLetter = 0.5;
 constexpr double kFirstLetterChanged = 0.3;
 constexpr double kNameForPlainWord = 0.2;
 
-bool IsUpper(char c) { return c >= 'A' && c <= 'Z'; }
-bool IsLower(char c) { return c >= 'a' && c <= 'z'; }
-bool IsLetter(char c) { return IsUpper(c) || IsLower(c); }
-char ToUpper(char c) { return IsLower(c) ? char(c - 'a' + 'A') : c; }
-bool IsVowel(char c) { return c == 'a' || c == 'e' || c == 'i' || c == 'o' || c == 'u'; }
+bool IsUpper(char c) {
+    return c >= 'A' && c <= 'Z';
+}
+bool IsLower(char c) {
+    return c >= 'a' && c <= 'z';
+}
+bool IsLetter(char c) {
+    return IsUpper(c) || IsLower(c);
+}
+char ToUpper(char c) {
+    return IsLower(c) ? char(c - 'a' + 'A') : c;
+}
+bool IsVowel(char c) {
+    return c == 'a' || c == 'e' || c == 'i' || c == 'o' || c == 'u';
+}
 
 // Keys next to each other on a US keyboard, by row and column (rows shifted as typed).
 struct KeyPos {

@@ -7,7 +7,9 @@ namespace kestrel::spelldic {
 
 namespace {
 
-char FoldByte(char c) { return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c; }
+char FoldByte(char c) {
+    return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c;
+}
 
 void SetError(std::string* error, std::string text) {
     if (error) *error = std::move(text);
@@ -114,9 +116,8 @@ WordList WordList::FromWords(std::vector<std::string> words) {
     words.erase(std::remove_if(words.begin(), words.end(),
                                [](const std::string& w) { return !IsStorableWord(w); }),
                 words.end());
-    std::sort(words.begin(), words.end(), [](const std::string& a, const std::string& b) {
-        return WordLess(a, b);
-    });
+    std::sort(words.begin(), words.end(),
+              [](const std::string& a, const std::string& b) { return WordLess(a, b); });
     words.erase(std::unique(words.begin(), words.end()), words.end());
     WordList list;
     list.Rebuild(words);
@@ -189,9 +190,8 @@ bool WordList::Insert(std::string_view word) {
     words.reserve(Size() + 1);
     for (size_t i = 0; i < Size(); ++i) words.emplace_back(Word(i));
     words.emplace_back(word);
-    std::sort(words.begin(), words.end(), [](const std::string& a, const std::string& b) {
-        return WordLess(a, b);
-    });
+    std::sort(words.begin(), words.end(),
+              [](const std::string& a, const std::string& b) { return WordLess(a, b); });
     Rebuild(words);
     return true;
 }

@@ -56,8 +56,8 @@ class WordList {
     size_t LowerBoundFolded(std::string_view folded) const;
     void Rebuild(const std::vector<std::string>& sorted);
 
-    std::string words_;   // each word followed by '\n'
-    std::string folded_;  // the same, case-folded
+    std::string words_;             // each word followed by '\n'
+    std::string folded_;            // the same, case-folded
     std::vector<uint32_t> starts_;  // start of word i; one more entry for the end
 };
 

@@ -1,5 +1,7 @@
 // TForm2, the spell check dialog, over the fake editor, message boxes and dictionary library:
 // what the user sees from the Spell check command to Exit, and what is kept in the settings.
+#include "viewer/shell/spell_dialog.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -9,7 +11,6 @@
 #include "shell/fakes.h"
 #include "support/spell_fakes.h"
 #include "support/testutil.h"
-#include "viewer/shell/spell_dialog.h"
 
 namespace kestrel::test {
 namespace {
@@ -78,9 +79,8 @@ class SpellDialogTest : public ::testing::Test {
     FakeSpellDialogWindow window;
     bool spellCheckerOn = true;
     std::vector<bool> wrapCommands;
-    TForm2 form{SpellDialogPorts{window, editor, messages, loader,
-                                 [this] { return settingsPath; }, [this] { return dir.path(); },
-                                 [this] { return spellCheckerOn; },
+    TForm2 form{SpellDialogPorts{window, editor, messages, loader, [this] { return settingsPath; },
+                                 [this] { return dir.path(); }, [this] { return spellCheckerOn; },
                                  [this](bool wrap) {
                                      wrapCommands.push_back(wrap);
                                      editor.SetWordWrap(wrap);

@@ -51,8 +51,8 @@ class LinkedDictionaryRun : public ::testing::Test {
     LinkedLoader loader;
     FakeSpellDialog dialog;
     std::vector<std::string> messages;
-    SpellCheckRun run{SpellPorts{text, loader, dialog,
-                                 [this](std::string_view m) { messages.emplace_back(m); }}};
+    SpellCheckRun run{
+        SpellPorts{text, loader, dialog, [this](std::string_view m) { messages.emplace_back(m); }}};
     SpellSettings settings;
 };
 

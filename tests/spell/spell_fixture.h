@@ -55,8 +55,8 @@ class SpellRunTest : public ::testing::Test {
     FakeSpellLoader loader{lib};
     FakeSpellDialog dialog;
     std::vector<std::string> messages;
-    SpellCheckRun run{SpellPorts{text, loader, dialog,
-                                 [this](std::string_view m) { messages.emplace_back(m); }}};
+    SpellCheckRun run{
+        SpellPorts{text, loader, dialog, [this](std::string_view m) { messages.emplace_back(m); }}};
     SpellSettings settings;
 };
 

@@ -50,8 +50,8 @@ TEST_F(SpellRunStart, LibraryMissingOrIncomplete) {
     EXPECT_EQ(text.lines, (Words{"word", ""}));
     lib.loadable = true;
 
-    for (SpellFunction f : {SpellFunction::SetDictionary, SpellFunction::Alt,
-                            SpellFunction::AddSpell}) {
+    for (SpellFunction f :
+         {SpellFunction::SetDictionary, SpellFunction::Alt, SpellFunction::AddSpell}) {
         lib.missing = {f};
         messages.clear();
         Start();

@@ -105,9 +105,10 @@ TEST_F(Scanner, DoubledWordsOnlyWithBlanksBetween) {
     EXPECT_EQ(text.SelText(), "to");
 
     // A comma, a line ending in punctuation, or a passed-over address between: no report.
-    for (std::vector<std::string> lines :
-         {std::vector<std::string>{"the, the", ""}, {"the,", "the", ""},
-          {"the http://x.jp the", ""}, {"the 42 the", ""}}) {
+    for (std::vector<std::string> lines : {std::vector<std::string>{"the, the", ""},
+                                           {"the,", "the", ""},
+                                           {"the http://x.jp the", ""},
+                                           {"the 42 the", ""}}) {
         Restart(lines);
         EXPECT_TRUE(dialog.model.list.empty()) << lines[0];
         EXPECT_EQ(messages, (Words{"Spell Check Complete."})) << lines[0];

@@ -1,12 +1,13 @@
 // The four library calls as the viewer uses them, on small dictionaries made here: results,
 // the user dictionary's life (created empty, words added and known in the next run), and what
 // happens with missing, damaged or unwritable files.
+#include "spelldic/session.h"
+
 #include <gtest/gtest.h>
 
 #include <cstring>
 
 #include "common/fileio.h"
-#include "spelldic/session.h"
 #include "support/testutil.h"
 
 namespace kestrel::spelldic {
@@ -30,8 +31,8 @@ class SessionTest : public ::testing::Test {
     void SetUp() override {
         basic = dir.File("Basic.wtr");
         user = dir.File("UserDic.wtr");
-        WordList list = WordList::FromWords({"the", "receive", "address", "separate", "cat",
-                                             "John", "NASA", "don", "'t", "way", "one"});
+        WordList list = WordList::FromWords({"the", "receive", "address", "separate", "cat", "John",
+                                             "NASA", "don", "'t", "way", "one"});
         ASSERT_TRUE(WriteFileAtomic(basic, list.Serialize()));
     }
     int Set(SpellSession& s) {
@@ -152,8 +153,8 @@ TEST_F(SessionTest, FailedWriteKeepsTheFileAndForgetsTheWord) {
 }
 
 TEST(WordListFormat, RoundTripsAndRefusesDamage) {
-    WordList list = WordList::FromWords({"bill", "Bill", "apple", "Zebra", "apple", "two words",
-                                         ""});
+    WordList list =
+        WordList::FromWords({"bill", "Bill", "apple", "Zebra", "apple", "two words", ""});
     EXPECT_EQ(list.Serialize(), "KWTR1 4\napple\nBill\nbill\nZebra\n");
     WordList back;
     ASSERT_TRUE(back.Parse(list.Serialize()));
@@ -164,16 +165,16 @@ TEST(WordListFormat, RoundTripsAndRefusesDamage) {
 
     const char* damaged[] = {
         "",
-        "KWTR1 2\napple\n",                // fewer words than counted
-        "KWTR1 1\napple\nzebra\n",         // more
-        "KWTR1 2\nzebra\napple\n",         // out of order
-        "KWTR1 2\napple\napple\n",         // repeated
-        "KWTR1 1\ntwo words\n",            // a blank inside
-        "KWTR1 99999999999999999999\n",    // count beyond any file
+        "KWTR1 2\napple\n",              // fewer words than counted
+        "KWTR1 1\napple\nzebra\n",       // more
+        "KWTR1 2\nzebra\napple\n",       // out of order
+        "KWTR1 2\napple\napple\n",       // repeated
+        "KWTR1 1\ntwo words\n",          // a blank inside
+        "KWTR1 99999999999999999999\n",  // count beyond any file
         "KWTR1 -1\n",
         "KWTR2 0\n",
-        "KWTR1 1\n\n",                     // empty word
-        "KWTR1 1\napple",                  // last line cut
+        "KWTR1 1\n\n",     // empty word
+        "KWTR1 1\napple",  // last line cut
     };
     for (const char* bytes : damaged) {
         WordList l;

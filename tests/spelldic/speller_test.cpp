@@ -1,9 +1,10 @@
 // The speller of our splcheck.dll on the real basic dictionary: what it knows, what it suggests
 // first for the typos people make, and its case rules.
+#include "spelldic/speller.h"
+
 #include <gtest/gtest.h>
 
 #include "spelldic/session.h"
-#include "spelldic/speller.h"
 
 namespace kestrel::spelldic {
 namespace {
@@ -32,15 +33,20 @@ Speller* BasicDictionary::speller_ = nullptr;
 
 TEST_F(BasicDictionary, CommonTyposGetTheIntendedWordFirst) {
     const std::pair<const char*, const char*> typos[] = {
-        {"recieve", "receive"},   {"teh", "the"},           {"adress", "address"},
-        {"seperate", "separate"}, {"definately", "definitely"}, {"occured", "occurred"},
-        {"untill", "until"},      {"wich", "which"},         {"beleive", "believe"},
-        {"thier", "their"},       {"becuase", "because"},   {"goverment", "government"},
-        {"tommorow", "tomorrow"}, {"accomodate", "accommodate"}, {"neccessary", "necessary"},
-        {"wierd", "weird"},       {"arguement", "argument"}, {"calender", "calendar"},
-        {"existance", "existence"}, {"recomend", "recommend"}, {"succesful", "successful"},
-        {"begining", "beginning"}, {"freind", "friend"},     {"mesage", "message"},
-        {"occassion", "occasion"}, {"remeber", "remember"}, {"writting", "writing"},
+        {"recieve", "receive"},       {"teh", "the"},
+        {"adress", "address"},        {"seperate", "separate"},
+        {"definately", "definitely"}, {"occured", "occurred"},
+        {"untill", "until"},          {"wich", "which"},
+        {"beleive", "believe"},       {"thier", "their"},
+        {"becuase", "because"},       {"goverment", "government"},
+        {"tommorow", "tomorrow"},     {"accomodate", "accommodate"},
+        {"neccessary", "necessary"},  {"wierd", "weird"},
+        {"arguement", "argument"},    {"calender", "calendar"},
+        {"existance", "existence"},   {"recomend", "recommend"},
+        {"succesful", "successful"},  {"begining", "beginning"},
+        {"freind", "friend"},         {"mesage", "message"},
+        {"occassion", "occasion"},    {"remeber", "remember"},
+        {"writting", "writing"},
     };
     for (auto [typo, want] : typos) {
         if (!want) continue;
@@ -59,8 +65,8 @@ namespace {
 
 Speller SmallSpeller() {
     Speller s;
-    s.SetBasic(WordList::FromWords({"the", "cat", "John", "NASA", "iPhone", "way", "one", "don",
-                                    "'t", "'s", "address"}));
+    s.SetBasic(WordList::FromWords(
+        {"the", "cat", "John", "NASA", "iPhone", "way", "one", "don", "'t", "'s", "address"}));
     return s;
 }
 

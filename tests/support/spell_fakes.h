@@ -31,7 +31,9 @@ class FakeSpellText : public SpellText {
     int LineFromOffset(int offset) const override;
     int SelStart() const override { return selStart; }
     int SelLength() const override { return selLength; }
-    std::string SelText() const override { return Text().substr(size_t(selStart), size_t(selLength)); }
+    std::string SelText() const override {
+        return Text().substr(size_t(selStart), size_t(selLength));
+    }
     void SetSelection(int start, int length) override;
     void ReplaceSelection(std::string_view text) override;
     bool ReadOnly() const override { return readOnly; }

@@ -2,7 +2,6 @@
 // plain names, the standard calling convention), answering on the basic dictionary the build
 // made: the results the spell check relies on.
 #include <gtest/gtest.h>
-
 #include <windows.h>
 
 #include "common/fileio.h"

@@ -83,26 +83,42 @@ void TForm2::Refresh(const SpellDialogModel& model) {
     if (model.focus != SpellButton::None) p_.window.FocusButton(model.focus);
 }
 
-void TForm2::IgnoreButtonClick() { run_->Ignore(); }
+void TForm2::IgnoreButtonClick() {
+    run_->Ignore();
+}
 
-void TForm2::ChangeButtonClick() { run_->Change(p_.window.Replacement()); }
+void TForm2::ChangeButtonClick() {
+    run_->Change(p_.window.Replacement());
+}
 
-void TForm2::AddButtonClick() { run_->Add(); }
+void TForm2::AddButtonClick() {
+    run_->Add();
+}
 
-void TForm2::UndoButtonClick() { run_->Undo(); }
+void TForm2::UndoButtonClick() {
+    run_->Undo();
+}
 
-void TForm2::FromBeginningButtonClick() { run_->FromBeginning(); }
+void TForm2::FromBeginningButtonClick() {
+    run_->FromBeginning();
+}
 
 void TForm2::ExitButtonClick() {
     p_.window.Hide();
     OnClose1();
 }
 
-void TForm2::ListBoxSelected1(int index) { run_->ListSelected(index); }
+void TForm2::ListBoxSelected1(int index) {
+    run_->ListSelected(index);
+}
 
-void TForm2::CheckBoxCapitalClick(bool checked) { run_->SetIgnoreCapital(checked); }
+void TForm2::CheckBoxCapitalClick(bool checked) {
+    run_->SetIgnoreCapital(checked);
+}
 
-void TForm2::CheckBoxNumericClick(bool checked) { run_->SetIgnoreNumeric(checked); }
+void TForm2::CheckBoxNumericClick(bool checked) {
+    run_->SetIgnoreNumeric(checked);
+}
 
 void TForm2::OnClose1() {
     if (run_->DialogCountsShown()) {

@@ -67,8 +67,8 @@ enum class SpellListKind { Empty, Suggestions, NoSuggestion, Duplicate };
 
 // The dialog's fields as the run fills them.
 struct SpellDialogModel {
-    std::string word;         // Edit2: the word not found
-    std::string replacement;  // Edit1
+    std::string word;               // Edit2: the word not found
+    std::string replacement;        // Edit1
     std::vector<std::string> list;  // ListBox1, sorted
     SpellListKind listKind = SpellListKind::Empty;
     SpellButton focus = SpellButton::None;

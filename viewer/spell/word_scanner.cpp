@@ -6,7 +6,9 @@ namespace kestrel {
 
 namespace {
 
-bool IsWordStart(CharClass c) { return c == CharClass::Letter || c == CharClass::Apostrophe; }
+bool IsWordStart(CharClass c) {
+    return c == CharClass::Letter || c == CharClass::Apostrophe;
+}
 
 // Bytes a URL, a hyphenated stretch or a word running into digits is made of.
 bool IsStretchByte(CharClass c) {

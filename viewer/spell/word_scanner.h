@@ -35,7 +35,7 @@ class CharClasses {
 
 // Where the scan stands in the current line, and what it crossed since the last word.
 struct ScanCursor {
-    int position = 1;            // 1-based byte position in the line
+    int position = 1;              // 1-based byte position in the line
     bool crossedNonBlank = false;  // something other than blanks since the last word
 };
 

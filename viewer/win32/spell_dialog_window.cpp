@@ -39,7 +39,7 @@ bool WinSpellDialogWindow::Create(HWND owner, TForm2& form) {
 }
 
 INT_PTR CALLBACK WinSpellDialogWindow::Procedure(HWND hwnd, UINT msg, WPARAM wParam,
-                                                  LPARAM lParam) {
+                                                 LPARAM lParam) {
     if (msg == WM_INITDIALOG) {
         SetWindowLongPtrW(hwnd, DWLP_USER, lParam);
         return TRUE;
@@ -105,9 +105,13 @@ void WinSpellDialogWindow::Show() {
     if (!IsWindowVisible(hwnd_)) ShowWindow(hwnd_, SW_SHOW);
 }
 
-void WinSpellDialogWindow::Hide() { ShowWindow(hwnd_, SW_HIDE); }
+void WinSpellDialogWindow::Hide() {
+    ShowWindow(hwnd_, SW_HIDE);
+}
 
-bool WinSpellDialogWindow::Visible() const { return IsWindowVisible(hwnd_) != FALSE; }
+bool WinSpellDialogWindow::Visible() const {
+    return IsWindowVisible(hwnd_) != FALSE;
+}
 
 void WinSpellDialogWindow::MoveTo(int left, int top) {
     SetWindowPos(hwnd_, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
