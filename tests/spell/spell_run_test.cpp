@@ -276,6 +276,20 @@ TEST_F(SpellRunWords, WordWrapIsOffDuringTheScanAndTheCaretComesBack) {
     EXPECT_EQ(lib.live, 0);
 }
 
+TEST_F(SpellRunWords, ANewRunWhileTheDialogIsOpenKeepsTheWordWrap) {
+    text.wordWrap = true;
+    text.lines = {"Hello qwzx", "world", ""};
+    Start();
+    EXPECT_FALSE(text.wordWrap);
+    lib.allKnown = true;
+    text.SetSelection(0, 0);
+    Start();  // the dialog of the first run is still open
+    EXPECT_TRUE(text.wordWrap);
+    EXPECT_EQ(lib.live, 0);
+    run.DialogClosed();
+    EXPECT_TRUE(text.wordWrap);
+}
+
 TEST_F(SpellRunWords, LibraryErrorStopsAtTheWordAndEndsAnUnseenRun) {
     lib.forcedResult["broken"] = -5;
     text.wordWrap = true;

@@ -54,7 +54,10 @@ void SpellCheckRun::ShowDialog() {
 }
 
 void SpellCheckRun::Start(const SpellSettings& settings) {
-    // A run still open (the modeless dialog left showing) ends before a new one begins.
+    // A run still open (the modeless dialog left showing) ends before a new one begins, and
+    // gives back the word wrap it switched off, or nobody would.
+    if (library_ && wrapSwitchedOff_ && !p_.text.WordWrap()) p_.text.SetWordWrap(true);
+    wrapSwitchedOff_ = false;
     Release();
     scan_.previousWord.clear();
     undo_.reset();
