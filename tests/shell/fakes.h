@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "support/spell_fakes.h"
 #include "viewer/shell/platform.h"
 
 namespace kestrel::test {
@@ -270,6 +271,42 @@ class FakeHelp : public HelpViewer {
 };
 
 // All fakes together, and the Platform that refers to them.
+// The spell check dialog's window: what it shows, where, and its check boxes.
+class FakeSpellDialogWindow : public SpellDialogWindow {
+  public:
+    void Show() override {
+        visible = true;
+        ++shows;
+    }
+    void Hide() override { visible = false; }
+    bool Visible() const override { return visible; }
+    void MoveTo(int l, int t) override {
+        left = l;
+        top = t;
+    }
+    int Left() const override { return left; }
+    int Top() const override { return top; }
+    void SetFieldFont(std::string_view name, int size) override {
+        fontName = std::string(name);
+        fontSize = size;
+    }
+    void SetWord(std::string_view w) override { word = std::string(w); }
+    void SetReplacement(std::string_view t) override { replacement = std::string(t); }
+    std::string Replacement() const override { return replacement; }
+    void SetList(const std::vector<std::string>& e) override { list = e; }
+    void SetCheckBoxes(bool c, bool n) override {
+        capital = c;
+        numeric = n;
+    }
+    void FocusButton(SpellButton b) override { focus = b; }
+
+    bool visible = false, capital = false, numeric = false;
+    int shows = 0, left = 0, top = 0, fontSize = 0;
+    std::string fontName, word, replacement;
+    std::vector<std::string> list;
+    SpellButton focus = SpellButton::None;
+};
+
 struct FakePlatform {
     EventLog log;
     FakeClipboard clipboard;
@@ -284,10 +321,13 @@ struct FakePlatform {
     FakeTimer timer;
     FakePrinter printer;
     FakeHelp help;
+    FakeLibraryScript spellLibrary;
+    FakeSpellLoader libraries{spellLibrary};
+    FakeSpellDialogWindow spellWindow;
 
     Platform platform() {
-        return Platform{editor,   window,  messages,  dialogs, registry, environment,
-                        launcher, windows, clipboard, timer,   printer,  help};
+        return Platform{editor,  window,    messages, dialogs, registry, environment, launcher,
+                        windows, clipboard, timer,    printer, help,     libraries,   spellWindow};
     }
     // Texts of the message boxes shown so far.
     std::vector<std::string> MessageTexts() const;

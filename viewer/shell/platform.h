@@ -9,6 +9,8 @@
 #include <vector>
 
 #include "viewer/shell/commands.h"
+#include "viewer/shell/spell_window.h"
+#include "viewer/spell/spell_library.h"
 
 namespace kestrel {
 
@@ -239,6 +241,9 @@ struct Platform {
     OneShotTimer& timer;
     Printer& printer;
     HelpViewer& help;
+    // Run-time loading of the dictionary library "splcheck.dll".
+    SpellLibraryLoader& libraries;
+    SpellDialogWindow& spellWindow;
 };
 
 }  // namespace kestrel

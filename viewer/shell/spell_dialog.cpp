@@ -2,20 +2,20 @@
 
 #include <string>
 
+#include "common/fileio.h"
 #include "common/ini.h"
 
 namespace kestrel {
 
 namespace {
 constexpr std::string_view kSection = "SpellCheck";
-constexpr std::string_view kMessageCaption = "Kestrel32";
 }  // namespace
 
-// The editor as the check run sees it; word wrap goes through the main window's command.
+// The editor as the check run sees it; word wrap goes through the main window's Word wrap
+// command, which keeps its menu check in step.
 class TForm2::EditorText : public SpellText {
   public:
-    EditorText(TextControl& editor, std::function<void(bool)> setWrap)
-        : e_(editor), setWrap_(std::move(setWrap)) {}
+    EditorText(TextControl& editor, TForm1& form) : e_(editor), form_(form) {}
     int LineCount() const override { return e_.LineCount(); }
     std::string Line(int index) const override { return e_.Line(index); }
     int LineOffset(int index) const override { return e_.LineOffset(index); }
@@ -31,56 +31,53 @@ class TForm2::EditorText : public SpellText {
     bool ReadOnly() const override { return e_.ReadOnly(); }
     bool WordWrap() const override { return e_.WordWrap(); }
     void SetWordWrap(bool wrap) override {
-        if (setWrap_) {
-            setWrap_(wrap);
-        } else {
-            e_.SetWordWrap(wrap);
-        }
+        if (e_.WordWrap() != wrap) form_.WordWrap1Click();
     }
 
   private:
     TextControl& e_;
-    std::function<void(bool)> setWrap_;
+    TForm1& form_;
 };
 
-TForm2::TForm2(SpellDialogPorts ports)
-    : p_(std::move(ports)), text_(std::make_unique<EditorText>(p_.editor, p_.setWordWrap)) {
+TForm2::TForm2(const Platform& platform, const ShellWiring& wiring, TForm1& form)
+    : p_(platform), form_(form), text_(std::make_unique<EditorText>(p_.editor, form)) {
     run_ = std::make_unique<SpellCheckRun>(
-        SpellPorts{*text_, p_.loader, *this, [this](std::string_view m) { Message(m); }});
+        SpellPorts{*text_, p_.libraries, *this, [this](std::string_view m) { Message(m); }});
+    wiring.commands.Register(CommandId::SpellCheck, "SpellDialog", [this] { SpellCheck1Click(); });
 }
 
 TForm2::~TForm2() = default;
 
 void TForm2::Message(std::string_view text) {
-    p_.messages.Show(text, kMessageCaption, MessageButtons::Ok, MessageKind::Plain);
+    p_.messages.Show(text, kAppTitle, MessageButtons::Ok, MessageKind::Plain);
 }
 
 void TForm2::SpellCheck1Click() {
-    if (p_.spellCheckerOn && !p_.spellCheckerOn()) return;
-    SpellSettings settings = SpellSettingsFrom(IniFile::Load(p_.settingsPath()));
+    if (!form_.Deferred().spellChecker) return;
+    SpellSettings settings = SpellSettingsFrom(IniFile::Load(form_.SettingsPath()));
     settings.basicDic =
-        ResolveBasicDic(settings.basicDic, p_.programFolder ? p_.programFolder() : "");
-    p_.window.SetFieldFont(settings.fontName, settings.fontSize);
+        ResolveBasicDic(settings.basicDic, DirectoryOf(p_.environment.ProgramPath()));
+    p_.spellWindow.SetFieldFont(settings.fontName, settings.fontSize);
     run_->Start(settings);
 }
 
 void TForm2::Show() {
-    p_.window.Show();
+    p_.spellWindow.Show();
     OnShow1();
 }
 
 void TForm2::OnShow1() {
     run_->DialogShown();
     const SpellSettings& s = run_->Settings();
-    p_.window.MoveTo(s.left, s.top);
-    p_.window.SetCheckBoxes(s.ignoreCapital, s.ignoreNumeric);
+    p_.spellWindow.MoveTo(s.left, s.top);
+    p_.spellWindow.SetCheckBoxes(s.ignoreCapital, s.ignoreNumeric);
 }
 
 void TForm2::Refresh(const SpellDialogModel& model) {
-    p_.window.SetWord(model.word);
-    p_.window.SetReplacement(model.replacement);
-    p_.window.SetList(model.list);
-    if (model.focus != SpellButton::None) p_.window.FocusButton(model.focus);
+    p_.spellWindow.SetWord(model.word);
+    p_.spellWindow.SetReplacement(model.replacement);
+    p_.spellWindow.SetList(model.list);
+    if (model.focus != SpellButton::None) p_.spellWindow.FocusButton(model.focus);
 }
 
 void TForm2::IgnoreButtonClick() {
@@ -88,7 +85,7 @@ void TForm2::IgnoreButtonClick() {
 }
 
 void TForm2::ChangeButtonClick() {
-    run_->Change(p_.window.Replacement());
+    run_->Change(p_.spellWindow.Replacement());
 }
 
 void TForm2::AddButtonClick() {
@@ -104,7 +101,7 @@ void TForm2::FromBeginningButtonClick() {
 }
 
 void TForm2::ExitButtonClick() {
-    p_.window.Hide();
+    p_.spellWindow.Hide();
     OnClose1();
 }
 
@@ -122,10 +119,10 @@ void TForm2::CheckBoxNumericClick(bool checked) {
 
 void TForm2::OnClose1() {
     if (run_->DialogCountsShown()) {
-        const std::string path = p_.settingsPath();
+        const std::string path = form_.SettingsPath();
         const SpellSettings& s = run_->Settings();
-        bool ok = WriteIniString(path, kSection, "Left", std::to_string(p_.window.Left()));
-        ok = WriteIniString(path, kSection, "Top", std::to_string(p_.window.Top())) && ok;
+        bool ok = WriteIniString(path, kSection, "Left", std::to_string(p_.spellWindow.Left()));
+        ok = WriteIniString(path, kSection, "Top", std::to_string(p_.spellWindow.Top())) && ok;
         ok = WriteIniString(path, kSection, "IgnoreNumeric", s.ignoreNumeric ? "1" : "0") && ok;
         ok = WriteIniString(path, kSection, "IgnoreCapital", s.ignoreCapital ? "1" : "0") && ok;
         if (!ok) Message(std::string(kSpellCannotSave) + path);

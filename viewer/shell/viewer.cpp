@@ -12,7 +12,8 @@ Viewer::Viewer(const Platform& platform, const DdeChannels& dde)
       form_(platform, wiring_, *this),
       link_(platform, dde, wiring_, form_),
       display_(platform, wiring_, form_, link_, *this),
-      text_(platform, wiring_, form_, display_) {
+      text_(platform, wiring_, form_, display_),
+      spell_(platform, wiring_, form_) {
     commands_.ShowOwnership(platform.window, ReachableCommands());
     link_.OpenPloverConversation();
     link_.RegisterServer();

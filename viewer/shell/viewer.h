@@ -13,6 +13,7 @@
 #include "viewer/shell/mail_display.h"
 #include "viewer/shell/mail_link.h"
 #include "viewer/shell/platform.h"
+#include "viewer/shell/spell_dialog.h"
 #include "viewer/shell/text_commands.h"
 #include "viewer/shell/timer_sequencer.h"
 #include "viewer/shell/viewer_events.h"
@@ -33,6 +34,7 @@ class Viewer : private FormPeers, private MailScrambling {
     MailLink& Link() { return link_; }
     MailDisplay& Display() { return display_; }
     TextCommands& Text() { return text_; }
+    TForm2& Spell() { return spell_; }
     const CommandRouter& Commands() const { return commands_; }
     TimerSequencer& Timer() { return timer_; }
 
@@ -58,6 +60,7 @@ class Viewer : private FormPeers, private MailScrambling {
     MailLink link_;
     MailDisplay display_;
     TextCommands text_;
+    TForm2 spell_;
 };
 
 // Every command id a user can reach: menu entries (those built from the settings included),

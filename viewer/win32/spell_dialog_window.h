@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "viewer/shell/spell_dialog.h"
+#include "viewer/shell/spell_window.h"
 
 namespace kestrel::win32 {
 

@@ -5,6 +5,8 @@
 #include "viewer/shell/platform.h"
 #include "viewer/win32/form1_window.h"
 #include "viewer/win32/platform_win32.h"
+#include "viewer/win32/spell_dialog_window.h"
+#include "viewer/win32/spell_library_win32.h"
 
 namespace kestrel::win32 {
 
@@ -16,6 +18,8 @@ class ViewerPlatform {
     ViewerPlatform& operator=(const ViewerPlatform&) = delete;
 
     const Platform& Services() const { return platform_; }
+    // The spell check dialog's window, made (WinSpellDialogWindow::Create) once TForm2 exists.
+    WinSpellDialogWindow& SpellWindow() { return spellWindow_; }
 
   private:
     WinMessageBoxes messages_;
@@ -27,6 +31,8 @@ class ViewerPlatform {
     WinClipboard clipboard_;
     WinPrinter printer_;
     WinHelpViewer help_;
+    WinSpellLibraryLoader libraries_;
+    WinSpellDialogWindow spellWindow_;
     Platform platform_;
 };
 
