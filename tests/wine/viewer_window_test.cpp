@@ -23,6 +23,8 @@
 #include "viewer/win32/dde_link.h"
 #include "viewer/win32/form1_window.h"
 #include "viewer/win32/platform_win32.h"
+#include "viewer/win32/spell_dialog_window.h"
+#include "viewer/win32/spell_library_win32.h"
 
 namespace {
 using namespace kestrel::winetest;
@@ -185,6 +187,8 @@ struct InProcessWindow {
     kestrel::win32::WinClipboard clipboard;
     kestrel::win32::WinPrinter printer{messages};
     kestrel::win32::WinHelpViewer help{messages};
+    kestrel::win32::WinSpellLibraryLoader libraries;
+    kestrel::win32::WinSpellDialogWindow spellWindow;
     std::unique_ptr<kestrel::Platform> platform;
     // The window alone.
     LonePeers peers;
@@ -211,9 +215,9 @@ struct InProcessWindow {
     bool MakePlatform(const Sandbox& box) {
         environment.program = Narrow(box.Exe());
         if (!window.Create()) return false;
-        platform.reset(new kestrel::Platform{window.Editor(), window, messages, dialogs, registry,
-                                             environment, launcher, finder, clipboard,
-                                             window.Timer(), printer, help});
+        platform.reset(new kestrel::Platform{
+            window.Editor(), window, messages, dialogs, registry, environment, launcher, finder,
+            clipboard, window.Timer(), printer, help, libraries, spellWindow});
         return true;
     }
     ~InProcessWindow() {
