@@ -159,5 +159,25 @@ TEST_F(WiringTest, TextCommandsBeforeTheFirstTickUseTheSettingsFile) {
     }
 }
 
+// Without the viewer's DDE topic the mail client's [open] requests never arrive: the user is
+// told once, at start, and the viewer works on without it.
+TEST_F(WiringTest, ServerThatCannotBeRegisteredIsReportedOnce) {
+    dde.server.succeed = false;
+    std::string mail = MakeMail("inbox/0001.txt", "READ", {"x"});
+    OpenFully({mail});
+    const std::string text =
+        "The mail client cannot ask this viewer to show mails: the DDE service kestrel (topic "
+        "system) could not be registered.";
+    EXPECT_THAT(fp.MessageTexts(), ElementsAre(text));
+    EXPECT_EQ(parts->Form().CurrentFile(), Lower(mail));
+    Tick();
+    EXPECT_EQ(fp.MessageTexts().size(), 1u);
+
+    fp.messages.shown.clear();
+    dde.server.succeed = true;
+    OpenFully({mail});
+    EXPECT_TRUE(fp.MessageTexts().empty());
+}
+
 }  // namespace
 }  // namespace kestrel::test

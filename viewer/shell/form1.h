@@ -36,6 +36,7 @@ inline constexpr std::string_view kOpenFilter =
     "Plover files|*.ini;*.def;*.cmp;*.sig;*.ali|Text files|*.txt|All files|*.*";
 inline constexpr std::string_view kSaveFilter = "Text Files (*.txt)|*.txt|All Files (*.*)|*.*";
 inline constexpr std::string_view kMailFilter = "Plover mail|????.txt";
+inline constexpr std::string_view kPinNotErased = "The PIN could not be erased from ";
 
 // What the main window asks of the features built after it. The Viewer implements it by handing
 // each call to the feature that owns it; a feature not built yet answers as noted.

@@ -272,7 +272,11 @@ void TForm1::FormClose() {
                      std::to_string(b.width));
     }
     WriteSetting("Location", "SaveAsDir", deferred_.saveAsDir);
-    if (state_.pinGivenAtStart) WriteSetting("Scramble", "PIN", "0");
+    // A PIN given for this run only must not stay stored unnoticed.
+    if (state_.pinGivenAtStart && !WriteSetting("Scramble", "PIN", "0")) {
+        p_.messages.Show(std::string(kPinNotErased) + settingsPath_, kAppTitle, MessageButtons::Ok,
+                         MessageKind::Error);
+    }
 }
 
 bool TForm1::TryClose() {
