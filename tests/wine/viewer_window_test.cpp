@@ -25,6 +25,8 @@
 #include "viewer/win32/form1_window.h"
 #include "viewer/win32/pin_dialog.h"
 #include "viewer/win32/platform_win32.h"
+#include "viewer/win32/spell_dialog_window.h"
+#include "viewer/win32/spell_library_win32.h"
 
 namespace {
 using namespace kestrel::winetest;
@@ -234,6 +236,8 @@ struct InProcessWindow {
     kestrel::win32::WinHelpViewer help{messages};
     kestrel::win32::WinPinDialog pinDialog{[] { return HWND(nullptr); }};
     kestrel::win32::WinFindReplaceDialogs findDialogs{[] { return HWND(nullptr); }};
+    kestrel::win32::WinSpellLibraryLoader libraries;
+    kestrel::win32::WinSpellDialogWindow spellWindow;
     std::unique_ptr<kestrel::Platform> platform;
     // The window alone.
     LonePeers peers;
@@ -260,9 +264,10 @@ struct InProcessWindow {
     bool MakePlatform(const Sandbox& box) {
         environment.program = Narrow(box.Exe());
         if (!window.Create()) return false;
-        platform.reset(new kestrel::Platform{
-            window.Editor(), window, messages, dialogs, registry, environment, launcher, finder,
-            clipboard, window.Timer(), printer, help, pinDialog, findDialogs});
+        platform.reset(new kestrel::Platform{window.Editor(), window, messages, dialogs, registry,
+                                             environment, launcher, finder, clipboard,
+                                             window.Timer(), printer, help, pinDialog, findDialogs,
+                                             libraries, spellWindow});
         return true;
     }
     ~InProcessWindow() {

@@ -10,6 +10,8 @@
 
 #include "viewer/shell/commands.h"
 #include "viewer/shell/find_dialogs.h"
+#include "viewer/shell/spell_window.h"
+#include "viewer/spell/spell_library.h"
 
 namespace kestrel {
 
@@ -252,6 +254,9 @@ struct Platform {
     HelpViewer& help;
     PinDialog& pinDialog;
     FindReplaceDialogs& findDialogs;  // the modeless Find and Replace dialogs
+    // Run-time loading of the dictionary library "splcheck.dll".
+    SpellLibraryLoader& libraries;
+    SpellDialogWindow& spellWindow;
 };
 
 }  // namespace kestrel

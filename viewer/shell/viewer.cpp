@@ -23,7 +23,8 @@ Viewer::Viewer(const Platform& platform, const DdeChannels& dde)
       navigation_(*this, wiring_),
       keys_(platform.editor, *this, wiring_),
       find_(platform, wiring_, form_),
-      links_(platform, wiring_, form_, dde.browser) {
+      links_(platform, wiring_, form_, dde.browser),
+      spell_(platform, wiring_, form_) {
     commands_.ShowOwnership(platform.window, ReachableCommands());
     link_.OpenPloverConversation();
     link_.RegisterServer();

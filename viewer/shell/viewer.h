@@ -22,6 +22,7 @@
 #include "viewer/shell/platform.h"
 #include "viewer/shell/print_commands.h"
 #include "viewer/shell/scramble_commands.h"
+#include "viewer/shell/spell_dialog.h"
 #include "viewer/shell/temp_file_commands.h"
 #include "viewer/shell/text_commands.h"
 #include "viewer/shell/timer_sequencer.h"
@@ -52,6 +53,7 @@ class Viewer : private FormPeers,
     KeyDispatch& Keys() { return keys_; }
     FindReplace& Find() { return find_; }
     Links& LinkCommands() { return links_; }
+    TForm2& Spell() { return spell_; }
     const CommandRouter& Commands() const { return commands_; }
     TimerSequencer& Timer() { return timer_; }
 
@@ -116,6 +118,7 @@ class Viewer : private FormPeers,
     KeyDispatch keys_;
     FindReplace find_;
     Links links_;
+    TForm2 spell_;
 };
 
 // Every command id a user can reach: menu entries (those built from the settings included),

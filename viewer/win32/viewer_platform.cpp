@@ -9,8 +9,9 @@ ViewerPlatform::ViewerPlatform(Form1Window& window)
       help_(messages_),
       pinDialog_([&window] { return window.hwnd(); }),
       findDialogs_([&window] { return window.hwnd(); }),
-      platform_{window.Editor(), window,    messages_,  dialogs_,    classesRegistry_,
-                environment_,    launcher_, windows_,   clipboard_,  window.Timer(),
-                printer_,        help_,     pinDialog_, findDialogs_} {}
+      platform_{window.Editor(),  window,         messages_,  dialogs_,
+                classesRegistry_, environment_,   launcher_,  windows_,
+                clipboard_,       window.Timer(), printer_,   help_,
+                pinDialog_,       findDialogs_,   libraries_, spellWindow_} {}
 
 }  // namespace kestrel::win32

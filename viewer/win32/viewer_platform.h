@@ -7,6 +7,8 @@
 #include "viewer/win32/form1_window.h"
 #include "viewer/win32/pin_dialog.h"
 #include "viewer/win32/platform_win32.h"
+#include "viewer/win32/spell_dialog_window.h"
+#include "viewer/win32/spell_library_win32.h"
 
 namespace kestrel::win32 {
 
@@ -20,6 +22,8 @@ class ViewerPlatform {
     const Platform& Services() const { return platform_; }
     // The window hands the dialogs' registered message to these.
     WinFindReplaceDialogs& FindDialogs() { return findDialogs_; }
+    // The spell check dialog's window, made (WinSpellDialogWindow::Create) once TForm2 exists.
+    WinSpellDialogWindow& SpellWindow() { return spellWindow_; }
 
   private:
     WinMessageBoxes messages_;
@@ -33,6 +37,8 @@ class ViewerPlatform {
     WinHelpViewer help_;
     WinPinDialog pinDialog_;
     WinFindReplaceDialogs findDialogs_;
+    WinSpellLibraryLoader libraries_;
+    WinSpellDialogWindow spellWindow_;
     Platform platform_;
 };
 
