@@ -6,6 +6,8 @@
 
 #include "common/fileio.h"
 #include "common/sjis.h"
+#include "tools/standin/compose_file.h"
+#include "tools/standin/mail_copy.h"
 
 namespace kestrel::standin {
 
@@ -33,15 +35,6 @@ std::string FourDigits(int n) {
 bool IsRecv(const std::string& path) {
     std::vector<std::string> lines;
     return ReadFileLines(path, lines) && !lines.empty() && lines[0].find("RECV") != std::string::npos;
-}
-
-// Value of the first header line starting with name (compared without case), or "".
-std::string HeaderValue(const std::vector<std::string>& header, const std::string& name) {
-    for (const auto& l : header) {
-        if (l.size() >= name.size() && EqualsNoCase(l.substr(0, name.size()), name))
-            return std::string(TrimBlanks(std::string_view(l).substr(name.size())));
-    }
-    return "";
 }
 
 }  // namespace
@@ -103,11 +96,10 @@ PloverAction PloverModel::Move(const std::vector<std::string>& a) {
     for (size_t i = 2; i < a.size(); ++i) {
         if (NumberOf(a[i]) < 0) continue;
         std::string src = srcDir + a[i] + ".txt";
-        std::string bytes;
-        if (!ReadFileBytes(src, bytes)) continue;
+        if (!FileExists(src)) continue;
         int next = 1;
         for (const auto& p : MailsOf(a[0])) next = std::max(next, NumberOfPath(p) + 1);
-        if (WriteFileAtomic(destDir + FourDigits(next) + ".txt", bytes)) DeleteFileAt(src);
+        MoveMailFile(src, destDir + FourDigits(next) + ".txt");
     }
     return {};
 }
@@ -115,45 +107,11 @@ PloverAction PloverModel::Move(const std::vector<std::string>& a) {
 PloverAction PloverModel::Compose(const std::string& folder, const std::string& number,
                                   bool forward) {
     PloverAction act;
-    std::vector<std::string> lines;
-    if (NumberOf(number) < 0 || !ReadFileLines(FolderDirOf(folder) + number + ".txt", lines))
+    std::vector<std::string> mail;
+    if (NumberOf(number) < 0 || !ReadFileLines(FolderDirOf(folder) + number + ".txt", mail))
         return act;
-    size_t sep = 0;
-    while (sep < lines.size() && lines[sep].compare(0, 5, "-----") != 0) ++sep;
-    std::vector<std::string> header(lines.begin(), lines.begin() + std::min(sep, lines.size()));
-    std::vector<std::string> out;
-    const std::string subject = HeaderValue(header, "Subject:");
-    if (forward) {
-        out.push_back("To: ");
-        out.push_back("Subject: Fw: " + subject);
-    } else {
-        out.push_back("To: " + HeaderValue(header, "From:"));
-        std::string cc = HeaderValue(header, "Cc:");
-        if (!cc.empty()) out.push_back("Cc: " + cc);
-        out.push_back(subject.compare(0, 3, "Re:") == 0 ? "Subject: " + subject
-                                                        : "Subject: Re: " + subject);
-    }
-    out.push_back(std::string(50, '-'));
-    out.push_back("");
-    if (forward) {
-        out.push_back("----- Forwarded message -----");
-        for (const char* h : {"From:", "Date:", "Subject:"}) {
-            std::string v = HeaderValue(header, h);
-            if (!v.empty()) out.push_back(std::string(h) + " " + v);
-        }
-        out.push_back("");
-    }
-    for (size_t i = sep + 1; i < lines.size(); ++i)
-        out.push_back(forward ? lines[i] : "> " + lines[i]);
-    // "_plv" + four characters + ".tmp", the first name not in use.
-    for (int k = 0; k < 0x10000; ++k) {
-        char four[8];
-        std::snprintf(four, sizeof four, "%04X", k);
-        std::string path = tempDir_ + "_plv" + four + ".tmp";
-        if (FileExists(path)) continue;
-        if (WriteLinesAtomic(path, out)) act.startViewerOn = path;
-        break;
-    }
+    ComposeKind kind = forward ? ComposeKind::Forward : ReplyKindOf(mail);
+    act.startViewerOn = WriteComposeFile(tempDir_, ComposeLines(mail, kind));
     return act;
 }
 

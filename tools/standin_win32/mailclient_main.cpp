@@ -10,8 +10,10 @@
 #include <string>
 
 #include "common/fileio.h"
+#include "tools/standin/compose_file.h"
 #include "tools/standin/macro.h"
 #include "tools/standin/plover_model.h"
+#include "tools/standin_win32/compose_watch.h"
 #include "tools/standin_win32/dde_server.h"
 #include "tools/standin_win32/standin_window.h"
 
@@ -30,6 +32,7 @@ constexpr char kTitle[] = "Plover";
 constexpr char kLogName[] = "plovermail.log";
 #endif
 constexpr UINT kMacroArrived = WM_APP + 1;
+constexpr UINT kComposeClosed = WM_APP + 2;  // the viewer on a compose file has exited
 
 struct State {
     std::string logPath;
@@ -57,18 +60,22 @@ void Carry(const std::string& text) {
         if (!act.openPath.empty())
             g.server.SendExecute(g.viewerService, "system", "[open(\"" + act.openPath + "\")]", 2000, 2000);
         if (!act.startViewerOn.empty())
-            LaunchDetached("\"" + g.viewerExe + "\" \"" + act.startViewerOn + "\"");
+            StartAndWatch("\"" + g.viewerExe + "\" \"" + act.startViewerOn + "\"",
+                          act.startViewerOn, g.window, kComposeClosed);
     }
     ShowFolder();
 }
 
-LRESULT OnAppMessage(HWND, UINT msg, WPARAM, LPARAM) {
+LRESULT OnAppMessage(HWND, UINT msg, WPARAM, LPARAM lp) {
     if (msg == kMacroArrived) {
         while (!g.queue.empty()) {
             std::string macro = std::move(g.queue.front());
             g.queue.pop_front();
             Carry(macro);
         }
+    } else if (msg == kComposeClosed) {
+        // What the viewer's Save and Quit left in the compose file, byte for byte.
+        AppendLogLine(g.logPath, SavedComposeLogLine(TakeWatchedPath(lp)));
     } else if (msg == WM_DESTROY) {
         g.server.Stop();
     }

@@ -50,7 +50,8 @@ unsigned short JisWideKana(unsigned char kana) {
 }
 
 unsigned short JisCombinedKana(unsigned char before, unsigned char mark) {
-    if (before < 0x21 || before > 0x5f || (mark != kVoicedMark && mark != kSemiVoicedMark)) return 0;
+    if (before < 0x21 || before > 0x5f || (mark != kVoicedMark && mark != kSemiVoicedMark))
+        return 0;
     return Combined(before, mark);
 }
 
