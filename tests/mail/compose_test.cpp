@@ -2,9 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
 #include <string>
 #include <vector>
 
+#include "common/sjis.h"
 #include "viewer/mail/widen_kana.h"
 
 namespace kestrel {
@@ -162,6 +164,36 @@ TEST(SaveAndQuitPlanning, OrderOfChecksAndWhatIsWritten) {
     r.wholeFile = true;
     r.path.clear();  // [Untitled]
     EXPECT_EQ(PlanSaveAndQuit({"text"}, r).outcome, SaveAndQuitPlan::SaveAsFirst);
+}
+
+// Random lines of header names, blanks, separators, kana, lead bytes (some cut off at the end):
+// the rebuild only joins lines, and the widening leaves no half-width kana behind.
+TEST(ComposeText, RebuildKeepsEveryByteAndWideningLeavesNoHalfWidthKana) {
+    const std::string pieces[] = {"To:",     "to: ",     "Subject:", "x-a",  " ",    "\t",
+                                  "-------", "ab",       "\xb6",     "\xde", "\xdf", "\xa0",
+                                  "\x83",    "\x83\xb1", "\x8a\xbf", ""};
+    std::mt19937 rng(12);
+    for (int round = 0; round < 2000; ++round) {
+        Lines lines(rng() % 8);
+        for (std::string& l : lines) {
+            for (int k = rng() % 6; k > 0; --k) l += pieces[rng() % 16];
+        }
+        std::string all, rebuiltAll;
+        for (const auto& l : lines) all += l;
+        Lines rebuilt = RebuildComposeHeader(lines);
+        for (const auto& l : rebuilt) rebuiltAll += l;
+        ASSERT_EQ(rebuiltAll, all);
+        ASSERT_LE(rebuilt.size(), lines.size());
+        for (std::string l : lines) {
+            std::string before = l;
+            WidenKanaLine(l);
+            ASSERT_LE(l.size(), before.size() * 2);
+            for (size_t i = 0; i < l.size(); i += CharLenAt(l, i)) {
+                unsigned char b = static_cast<unsigned char>(l[i]);
+                ASSERT_FALSE(b >= 0xA0 && b <= 0xDF) << before;
+            }
+        }
+    }
 }
 
 }  // namespace
