@@ -15,7 +15,8 @@ bash scripts/deps.sh || exit 1
 # Like a Japanese Windows: Wine takes code page 932 from this locale.
 export LC_ALL=${KESTREL_LOCALE:-ja_JP.UTF-8}
 
-# The shipped programs are 32-bit; a machine that cannot run 32-bit Wine gets the 64-bit build.
+# The shipped programs are the 32-bit Release build; a machine that cannot run 32-bit Wine gets
+# the 64-bit build.
 if kestrel_can_run_wine32; then
     dir=build/win32 toolchain=cmake/mingw-i686.cmake
 else
@@ -23,7 +24,7 @@ else
     echo "run.sh: this machine cannot run 32-bit Wine; showing the 64-bit build"
 fi
 mkdir -p build
-cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=Release \
     -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DBUILD_TESTING=ON >"$dir.configure.log" 2>&1 || { cat "$dir.configure.log"; exit 1; }
 ninja -C "$dir" -j "${KESTREL_JOBS:-2}" kestrel kestrelset wintool plovermail || exit 1
 dir=$(cd "$dir" && pwd)

@@ -61,24 +61,33 @@ if configure_and_build build/asan -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS=-O1
         UBSAN_OPTIONS=print_stacktrace=1
 fi
 
-# The shipped programs are 32-bit. Their tests run under Wine where this machine can run 32-bit
-# Wine; elsewhere the 32-bit programs are only built, and the whole tree is built again as
-# 64-bit Windows programs and tested under 64-bit Wine.
+# The shipped programs are the 32-bit Release build (stripped), and their tests are always
+# compiled with them, so that code which only compiles for x86_64 fails here on every machine.
+# They run under 32-bit Wine where this machine can run it; elsewhere the whole tree is built
+# again as 64-bit Windows programs and those tests run under 64-bit Wine.
 wine_dir=
-if kestrel_can_run_wine32; then
-    configure_and_build build/win32 -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-        -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake -DBUILD_TESTING=ON && wine_dir=build/win32
-else
-    echo "test.sh: this machine cannot run 32-bit programs: building the 32-bit programs only"
-    configure_and_build build/win32 -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-        -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake -DBUILD_TESTING=OFF &&
-        summary+=("win32: programs built; tests run on the win64 build (no 32-bit execution here)")
-    configure_and_build build/win64 -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-        -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-x86_64.cmake && wine_dir=build/win64
+if configure_and_build build/win32 -DCMAKE_BUILD_TYPE=Release \
+    -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake -DBUILD_TESTING=ON; then
+    step "shipped programs"
+    if bash scripts/check-shipped.sh build/win32; then
+        summary+=("win32: shipped programs are stripped PE32 GUI programs")
+    else
+        summary+=("win32: shipped programs check FAILED")
+        failed=1
+    fi
+    if kestrel_can_run_wine32; then
+        wine_dir=build/win32
+    else
+        echo "test.sh: this machine cannot run 32-bit programs: the 32-bit tests are built, the 64-bit ones run"
+        summary+=("win32: programs and tests built; not run (no 32-bit execution here)")
+        configure_and_build build/win64 -DCMAKE_BUILD_TYPE=Release \
+            -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-x86_64.cmake && wine_dir=build/win64
+    fi
 fi
 if [ -n "$wine_dir" ]; then
-    run_ctest wine-ja "$wine_dir" LC_ALL=ja_JP.UTF-8 LANG=ja_JP.UTF-8
-    run_ctest wine-C "$wine_dir" LC_ALL=C LANG=C
+    arch=${wine_dir#build/}
+    run_ctest "$arch-wine-ja" "$wine_dir" LC_ALL=ja_JP.UTF-8 LANG=ja_JP.UTF-8
+    run_ctest "$arch-wine-C" "$wine_dir" LC_ALL=C LANG=C
     # The unit tests leave the prefix's wineserver to end by itself; end it now.
     (kestrel_wine_env "$wine_dir" >/dev/null 2>&1 && "$KESTREL_WINESERVER" -k 2>/dev/null) || true
     ls "$wine_dir"/screenshots/*.png 2>/dev/null | sed 's/^/screenshot: /'

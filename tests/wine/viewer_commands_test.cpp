@@ -19,12 +19,7 @@ using namespace kestrel::winetest;
 // One execute on a fresh conversation; false when nobody answered.
 bool SendDde(const char* service, const char* topic, const std::string& macro) {
     DWORD inst = 0;
-    if (DdeInitializeA(
-            &inst,
-            [](UINT, UINT, HCONV, HSZ, HSZ, HDDEDATA, ULONG_PTR, ULONG_PTR) -> HDDEDATA {
-                return nullptr;
-            },
-            APPCMD_CLIENTONLY, 0) != DMLERR_NO_ERROR)
+    if (DdeInitializeA(&inst, IgnoreDdeCallback, APPCMD_CLIENTONLY, 0) != DMLERR_NO_ERROR)
         return false;
     HSZ s = DdeCreateStringHandleA(inst, service, CP_WINANSI);
     HSZ t = DdeCreateStringHandleA(inst, topic, CP_WINANSI);
@@ -61,9 +56,8 @@ class MailClient {
     explicit MailClient(const Sandbox& box) : log_(box.File(L"plovermail.log")) {
         std::wstring exe = box.File(L"plovermail.exe");
         CopyFileW(WindowsPath(PLOVERMAIL_EXE).c_str(), exe.c_str(), FALSE);
-        process_ = StartProgram(L"\"" + exe + L"\" /log \"" + log_ + L"\" /temp \"" + box.Dir() +
-                                    L"\"",
-                                box.Dir());
+        process_ = StartProgram(
+            L"\"" + exe + L"\" /log \"" + log_ + L"\" /temp \"" + box.Dir() + L"\"", box.Dir());
         if (process_) window_ = FindWindowW(nullptr, L"Plover");
         WaitFor([this] { return (window_ = FindWindowW(nullptr, L"Plover")) != nullptr; });
     }
@@ -98,8 +92,7 @@ TEST(ViewerWithMailClient, FolderMailIsMarkedReadAndAnnouncedThenFocused) {
     EXPECT_EQ(SendMessageW(v.Editor(), EM_GETOPTIONS, 0, 0) & ECO_READONLY, ECO_READONLY)
         << "a folder mail is shown in viewer mode";
     // Only the status line changed in the file.
-    EXPECT_EQ(ReadBytes(box.File(L"recv\\0001.txt")),
-              "X-Status: READ\r\n" + original.substr(16));
+    EXPECT_EQ(ReadBytes(box.File(L"recv\\0001.txt")), "X-Status: READ\r\n" + original.substr(16));
     // The mail client hears of it: Update at once, Focus one timer interval later.
     const std::string folder = Narrow(Lower(box.File(L"recv"))) + ".fld";
     const std::string update = "[Update(" + folder + ",0001)]";

@@ -4,6 +4,7 @@
 
 #include <windows.h>
 // After windows.h.
+#include <ddeml.h>
 #include <richedit.h>
 
 #include <fstream>
@@ -16,6 +17,13 @@
 namespace kestrel::winetest {
 
 using kestrel::CommandId;
+
+// A DDEML client callback that handles nothing. A function, not a lambda: on i686 DDEML calls
+// it with the stdcall convention, which a lambda cannot have.
+inline HDDEDATA CALLBACK IgnoreDdeCallback(UINT, UINT, HCONV, HSZ, HSZ, HDDEDATA, ULONG_PTR,
+                                           ULONG_PTR) {
+    return nullptr;
+}
 
 inline std::wstring Widen(const std::string& s) {
     return std::wstring(s.begin(), s.end());
@@ -81,7 +89,8 @@ class Sandbox {
     std::wstring dir_, exe_;
 };
 
-inline HWND FindProcessWindow(DWORD pid, const wchar_t* cls, const wchar_t* title, DWORD timeoutMs) {
+inline HWND FindProcessWindow(DWORD pid, const wchar_t* cls, const wchar_t* title,
+                              DWORD timeoutMs) {
     const DWORD start = GetTickCount();
     do {
         for (HWND h = FindWindowExW(nullptr, nullptr, cls, title); h;

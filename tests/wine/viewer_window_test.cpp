@@ -27,7 +27,6 @@
 namespace {
 using namespace kestrel::winetest;
 
-
 TEST(ViewerProgram, ComposeFileOpensEditableWithItsNameInTheTitle) {
     Sandbox box;
     box.Settings(true);
@@ -131,12 +130,7 @@ TEST(ViewerProgram, FolderMailsOpenFromTheCommandLineAndTheSystemTopic) {
     EXPECT_GT(SendMessageW(v.Editor(), WM_GETTEXTLENGTH, 0, 0), 0);
 
     DWORD inst = 0;
-    ASSERT_EQ(DdeInitializeA(
-                  &inst,
-                  [](UINT, UINT, HCONV, HSZ, HSZ, HDDEDATA, ULONG_PTR, ULONG_PTR) -> HDDEDATA {
-                      return nullptr;
-                  },
-                  APPCMD_CLIENTONLY, 0),
+    ASSERT_EQ(DdeInitializeA(&inst, IgnoreDdeCallback, APPCMD_CLIENTONLY, 0),
               static_cast<UINT>(DMLERR_NO_ERROR));
     HSZ service = DdeCreateStringHandleA(inst, "kestrel", CP_WINANSI);
     HSZ topic = DdeCreateStringHandleA(inst, "system", CP_WINANSI);
@@ -230,8 +224,9 @@ TEST(ViewerMailColours, QuotesAndAddressesAreColouredInTheControl) {
     Sandbox box;
     box.Settings(true);
     CreateDirectoryW(box.File(L"recv").c_str(), nullptr);
-    ASSERT_TRUE(CopyFileW((WindowsPath(KESTREL_ROOT "/samples/plover/") + L"recv\\0001.txt").c_str(),
-                          box.File(L"recv\\0001.txt").c_str(), FALSE));
+    ASSERT_TRUE(
+        CopyFileW((WindowsPath(KESTREL_ROOT "/samples/plover/") + L"recv\\0001.txt").c_str(),
+                  box.File(L"recv\\0001.txt").c_str(), FALSE));
     kestrel::win32::DdeLink dde;
     dde.Initialize();
     InProcessWindow w(box, dde.Channels());
