@@ -17,7 +17,7 @@ constexpr int kExitUsage = 2;    // unknown option, missing or unreadable file
 
 // Arguments after the subcommand name, with a cursor for simple option parsing.
 class Args {
-public:
+  public:
     explicit Args(std::vector<std::string> items) : items_(std::move(items)) {}
     bool Done() const { return pos_ >= items_.size(); }
     const std::string& Peek() const { return items_[pos_]; }
@@ -26,7 +26,7 @@ public:
     bool TakeValue(const std::string& option, std::string& value);
     size_t Remaining() const { return items_.size() - pos_; }
 
-private:
+  private:
     std::vector<std::string> items_;
     size_t pos_ = 0;
 };

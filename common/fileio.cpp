@@ -46,7 +46,9 @@ bool WriteLinesAtomic(const std::string& path, const std::vector<std::string>& l
     return WriteFileAtomic(path, JoinLinesCrLf(lines));
 }
 
-bool IsPathSeparator(char c) { return c == '/' || c == PathSeparator(); }
+bool IsPathSeparator(char c) {
+    return c == '/' || c == PathSeparator();
+}
 
 namespace {
 size_t LastSeparator(std::string_view path) {
@@ -80,7 +82,9 @@ bool MaskMatch(std::string_view n, std::string_view m) {
 }
 }  // namespace
 
-bool MatchesMask(std::string_view name, std::string_view mask) { return MaskMatch(name, mask); }
+bool MatchesMask(std::string_view name, std::string_view mask) {
+    return MaskMatch(name, mask);
+}
 
 std::string DirectoryOf(std::string_view path) {
     size_t sep = LastSeparator(path);

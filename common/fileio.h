@@ -25,7 +25,7 @@ bool ReadFileLines(const std::string& path, std::vector<std::string>& lines);
 // Reads a file piece by piece, for readers that may stop long before its end (a long mail cut
 // at its first lines). Closed by the destructor.
 class FileReader {
-public:
+  public:
     FileReader() = default;
     ~FileReader() { Close(); }
     FileReader(const FileReader&) = delete;
@@ -38,7 +38,7 @@ public:
     long long Size() const;
     void Close();
 
-private:
+  private:
     void* handle_ = nullptr;  // a HANDLE on Windows, the descriptor + 1 elsewhere
 };
 

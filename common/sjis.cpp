@@ -17,7 +17,9 @@ void MapLeadingAscii(std::string& s) {
 }
 }  // namespace
 
-void LowerSjisInPlace(std::string& s) { MapLeadingAscii<'A', 'Z', 'a' - 'A'>(s); }
+void LowerSjisInPlace(std::string& s) {
+    MapLeadingAscii<'A', 'Z', 'a' - 'A'>(s);
+}
 
 std::string LowerSjis(std::string_view s) {
     std::string out(s);

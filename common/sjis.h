@@ -10,8 +10,12 @@ namespace kestrel {
 
 // A byte below 0x7F or from 0xA1 to 0xDF is a one-byte character (ASCII or half-width
 // katakana); any other byte (0x7F, 0x80-0xA0, 0xE0-0xFF) starts a two-byte character.
-constexpr bool IsSingleByteChar(unsigned char b) { return b < 0x7F || (b >= 0xA1 && b <= 0xDF); }
-constexpr bool IsLeadByte(unsigned char b) { return !IsSingleByteChar(b); }
+constexpr bool IsSingleByteChar(unsigned char b) {
+    return b < 0x7F || (b >= 0xA1 && b <= 0xDF);
+}
+constexpr bool IsLeadByte(unsigned char b) {
+    return !IsSingleByteChar(b);
+}
 
 // Length in bytes of the character that starts at index i (0-based): 2 for a lead byte with a
 // byte after it, 1 otherwise (a lead byte at the very end is a truncated character of 1 byte).

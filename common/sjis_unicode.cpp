@@ -24,13 +24,20 @@ int TrailIndex(unsigned char b) {
 // They are encoded to those bytes rather than lost as '?'.
 unsigned short JisFormCode(char16_t c) {
     switch (c) {
-        case 0x301C: return 0x8160;  // wave dash
-        case 0x2016: return 0x8161;  // double vertical line
-        case 0x2212: return 0x817C;  // minus sign
-        case 0x00A2: return 0x8191;  // cent sign
-        case 0x00A3: return 0x8192;  // pound sign
-        case 0x00AC: return 0x81CA;  // not sign
-        default: return 0;
+        case 0x301C:
+            return 0x8160;  // wave dash
+        case 0x2016:
+            return 0x8161;  // double vertical line
+        case 0x2212:
+            return 0x817C;  // minus sign
+        case 0x00A2:
+            return 0x8191;  // cent sign
+        case 0x00A3:
+            return 0x8192;  // pound sign
+        case 0x00AC:
+            return 0x81CA;  // not sign
+        default:
+            return 0;
     }
 }
 
@@ -44,7 +51,9 @@ char16_t DecodePair(std::string_view s, size_t i) {
 }
 }  // namespace
 
-size_t CodecCharLen(std::string_view sjis, size_t i) { return DecodePair(sjis, i) ? 2 : 1; }
+size_t CodecCharLen(std::string_view sjis, size_t i) {
+    return DecodePair(sjis, i) ? 2 : 1;
+}
 
 std::u16string SjisToUtf16(std::string_view s) {
     std::u16string out;
@@ -81,8 +90,7 @@ std::string Utf16ToSjis(std::u16string_view text, bool* lossy) {
         } else {
             const Cp932Pair* end = kCp932Encode + sizeof(kCp932Encode) / sizeof(kCp932Encode[0]);
             const Cp932Pair* p = std::lower_bound(
-                kCp932Encode, end, c,
-                [](const Cp932Pair& e, char16_t v) { return e.unicode < v; });
+                kCp932Encode, end, c, [](const Cp932Pair& e, char16_t v) { return e.unicode < v; });
             unsigned short code = (p != end && p->unicode == c) ? p->sjis : JisFormCode(c);
             if (code) {
                 out += static_cast<char>(code >> 8);

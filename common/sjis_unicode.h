@@ -28,13 +28,13 @@ std::string Utf16ToSjis(std::u16string_view text, bool* lossy = nullptr);
 // Remembers the loaded lines that would not survive a plain round trip, so that a line the
 // user did not edit is saved byte for byte.
 class SjisLineMemory {
-public:
+  public:
     void Clear() { exceptions_.clear(); }
     void Remember(std::string_view line);
     void RememberAll(const std::vector<std::string>& lines);
     std::string ToSjis(std::u16string_view lineText, bool* lossy = nullptr) const;
 
-private:
+  private:
     std::unordered_map<std::u16string, std::string> exceptions_;
 };
 

@@ -23,7 +23,7 @@ struct CharPos {
 };
 
 class PositionMap {
-public:
+  public:
     PositionMap() = default;
     // The lines must outlive the map (it keeps a reference, not a copy).
     explicit PositionMap(const std::vector<std::string>& lines);
@@ -40,7 +40,7 @@ public:
     BytePos LineStartByte(size_t line) const;
     CharPos LineStartChar(size_t line) const;
 
-private:
+  private:
     const std::vector<std::string>* lines_ = &empty_;
     std::vector<size_t> byteStart_{0};
     std::vector<size_t> charStart_{0};

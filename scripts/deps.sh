@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
     cmake ninja-build g++ python3
     libgtest-dev libgmock-dev googletest libbenchmark-dev
-    clang libclang-rt-14-dev
+    clang libclang-rt-14-dev clang-format-14
     mingw-w64 wine wine64 wine32:i386
     xvfb x11-apps imagemagick fonts-ipafont-gothic
     locales nkf

@@ -1,8 +1,8 @@
 #!/bin/bash
-# All tests: the native build, the same under AddressSanitizer and UndefinedBehaviorSanitizer,
-# and the Windows build under Wine (with a Japanese and with the C locale). Build folders are
-# build/native, build/asan and build/win32 (build/win64 on machines that cannot run 32-bit
-# Wine). Exits non-zero when any step fails.
+# All tests: the formatting check, the native build, the same under AddressSanitizer and
+# UndefinedBehaviorSanitizer, and the Windows build under Wine (with a Japanese and with the C
+# locale). Build folders are build/native, build/asan and build/win32 (build/win64 on machines
+# that cannot run 32-bit Wine). Exits non-zero when any step fails.
 set -uo pipefail
 
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
@@ -50,6 +50,14 @@ configure_and_build() {
 step "dependencies"
 bash scripts/deps.sh || { echo "test.sh: installing the dependencies failed"; exit 1; }
 mkdir -p build
+
+step "formatting"
+if bash scripts/check-format.sh; then
+    summary+=("format: all sources formatted")
+else
+    summary+=("format: FAILED (see scripts/check-format.sh)")
+    failed=1
+fi
 
 if configure_and_build build/native -DCMAKE_BUILD_TYPE=RelWithDebInfo; then
     run_ctest native build/native

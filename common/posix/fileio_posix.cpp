@@ -15,7 +15,9 @@
 
 namespace kestrel {
 
-char PathSeparator() { return '/'; }
+char PathSeparator() {
+    return '/';
+}
 
 bool ReadFileBytes(const std::string& path, std::string& bytes) {
     bytes.clear();
@@ -101,8 +103,10 @@ bool WriteFileAtomic(const std::string& path, std::string_view bytes) {
     }
     // Keep the old file's permissions where there is one.
     struct stat st {};
-    if (ok && ::stat(path.c_str(), &st) == 0) ::fchmod(fd, st.st_mode & 07777);
-    else if (ok) ::fchmod(fd, 0644);
+    if (ok && ::stat(path.c_str(), &st) == 0)
+        ::fchmod(fd, st.st_mode & 07777);
+    else if (ok)
+        ::fchmod(fd, 0644);
     if (ok && ::fsync(fd) != 0) ok = false;
     if (::close(fd) != 0) ok = false;
     if (ok && ::rename(name.data(), path.c_str()) != 0) ok = false;
@@ -120,7 +124,9 @@ bool DirectoryExists(const std::string& path) {
     return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
-bool DeleteFileAt(const std::string& path) { return ::unlink(path.c_str()) == 0; }
+bool DeleteFileAt(const std::string& path) {
+    return ::unlink(path.c_str()) == 0;
+}
 
 std::vector<std::string> ListFiles(const std::string& dir, const std::string& mask) {
     std::vector<std::string> out;

@@ -11,7 +11,9 @@
 
 namespace kestrel {
 
-char PathSeparator() { return '\\'; }
+char PathSeparator() {
+    return '\\';
+}
 
 bool ReadFileBytes(const std::string& path, std::string& bytes) {
     bytes.clear();
@@ -73,8 +75,8 @@ bool WriteFileAtomic(const std::string& path, std::string_view bytes) {
     if (dir.empty()) dir = L".";
     wchar_t tmp[MAX_PATH * 2];
     if (!GetTempFileNameW(dir.c_str(), L"kst", 0, tmp)) return false;
-    HANDLE h = CreateFileW(tmp, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
-                           nullptr);
+    HANDLE h =
+        CreateFileW(tmp, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (h == INVALID_HANDLE_VALUE) {
         DeleteFileW(tmp);
         return false;
@@ -89,8 +91,9 @@ bool WriteFileAtomic(const std::string& path, std::string_view bytes) {
     }
     if (ok) ok = FlushFileBuffers(h) != 0;
     CloseHandle(h);
-    if (ok) ok = MoveFileExW(tmp, target.c_str(),
-                             MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+    if (ok)
+        ok = MoveFileExW(tmp, target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) !=
+             0;
     if (!ok) DeleteFileW(tmp);
     return ok;
 }
@@ -126,6 +129,8 @@ std::vector<std::string> ListFiles(const std::string& dir, const std::string& ma
     return out;
 }
 
-std::string ResolvePathCase(const std::string& path) { return path; }
+std::string ResolvePathCase(const std::string& path) {
+    return path;
+}
 
 }  // namespace kestrel

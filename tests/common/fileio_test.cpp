@@ -61,7 +61,8 @@ TEST(ListFilesRule, MaskWithoutCase) {
     test::TempDir dir;
     for (const char* n : {"0001.txt", "0002.TXT", "_plvAB12.tmp", "readme.txt", "0003.txt.bak"})
         ASSERT_TRUE(WriteFileAtomic(dir.File(n), "x"));
-    EXPECT_EQ(ListFiles(dir.path(), "????.txt"), (std::vector<std::string>{"0001.txt", "0002.TXT"}));
+    EXPECT_EQ(ListFiles(dir.path(), "????.txt"),
+              (std::vector<std::string>{"0001.txt", "0002.TXT"}));
     EXPECT_EQ(ListFiles(dir.path(), "?plv????.tmp"), std::vector<std::string>{"_plvAB12.tmp"});
     EXPECT_TRUE(DeleteFileAt(dir.File("readme.txt")));
     EXPECT_FALSE(FileExists(dir.File("readme.txt")));
@@ -76,7 +77,8 @@ TEST(PathParts, SeparatorInsideDoubleByteCharacter) {
     EXPECT_EQ(DirectoryOf(path), "c:" + s + "mail" + s + "\x95\x5c" + s);
     EXPECT_EQ(ReplaceExtension("c:" + s + "k.d" + s + "kestrel.exe", ".ini"),
               "c:" + s + "k.d" + s + "kestrel.ini");
-    EXPECT_EQ(ReplaceExtension("c:" + s + "k.d" + s + "kestrel", ".ini"), "c:" + s + "k.d" + s + "kestrel.ini");
+    EXPECT_EQ(ReplaceExtension("c:" + s + "k.d" + s + "kestrel", ".ini"),
+              "c:" + s + "k.d" + s + "kestrel.ini");
 }
 
 #ifndef _WIN32

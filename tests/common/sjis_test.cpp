@@ -25,13 +25,19 @@ TEST(LowerSjisRule, NeverTouchesTrailBytes) {
     } cases[] = {
         {"ABC", "abc"},
         {std::string(kKatakanaA) + "B", std::string(kKatakanaA) + "b"},
-        {std::string("X") + kKatakanaA + kKatakanaA + "Z", std::string("x") + kKatakanaA + kKatakanaA + "z"},
-        {"\xB1" "A", "\xB1" "a"},           // half-width katakana is one byte: 'A' after it starts a char
-        {"A\x83", "a\x83"},                 // truncated lead byte at the end survives
-        {"C:\\MAIL\\" + std::string(kHyo) + "\\X.TXT", "c:\\mail\\" + std::string(kHyo) + "\\x.txt"},
+        {std::string("X") + kKatakanaA + kKatakanaA + "Z",
+         std::string("x") + kKatakanaA + kKatakanaA + "z"},
+        {"\xB1"
+         "A",
+         "\xB1"
+         "a"},               // half-width katakana is one byte: 'A' after it starts a char
+        {"A\x83", "a\x83"},  // truncated lead byte at the end survives
+        {"C:\\MAIL\\" + std::string(kHyo) + "\\X.TXT",
+         "c:\\mail\\" + std::string(kHyo) + "\\x.txt"},
     };
     for (const Case& c : cases) EXPECT_EQ(LowerSjis(c.in), c.out) << c.in;
-    EXPECT_EQ(UpperSjis("a" + std::string(kKatakanaA) + "\x82\x61"), "A" + std::string(kKatakanaA) + "\x82\x61");
+    EXPECT_EQ(UpperSjis("a" + std::string(kKatakanaA) + "\x82\x61"),
+              "A" + std::string(kKatakanaA) + "\x82\x61");
 }
 
 TEST(FindCharDbcsRule, FindsOnlyCharacterStarts) {
@@ -42,7 +48,7 @@ TEST(FindCharDbcsRule, FindsOnlyCharacterStarts) {
     EXPECT_EQ(FindCharDbcs(',', "\x82,x,"), 4u);
     EXPECT_EQ(FindCharDbcs('\\', std::string(kHyo) + "\\"), 3u);
     EXPECT_EQ(FindCharDbcs('"', "\xB1\"a"), 2u);  // after half-width katakana
-    EXPECT_EQ(FindCharDbcs(',', "\x82"), 0u);      // truncated lead byte
+    EXPECT_EQ(FindCharDbcs(',', "\x82"), 0u);     // truncated lead byte
 }
 
 TEST(FindDbcsRule, MatchesOnCharacterBoundariesOnly) {

@@ -13,13 +13,13 @@ TEST(Cp932Conversion, KnownCharacters) {
         std::u16string text;
     } cases[] = {
         {"abc", u"abc"},
-        {"\x82\xa0", u"\u3042"},                   // あ
-        {"\x83\x41", u"\u30a2"},                   // ア (trail byte 'A')
-        {"\x95\x5c", u"\u8868"},                   // 表 (trail byte '\')
-        {"\xb1\xdf", u"\uff71\uff9f"},             // half-width ｱﾟ
-        {"\x81\x40", u"\u3000"},                   // ideographic space
-        {"\x87\x40", u"\u2460"},                   // ① (NEC row 13)
-        {"\xf0\x40", u"\ue000"},                   // user-defined area
+        {"\x82\xa0", u"\u3042"},        // あ
+        {"\x83\x41", u"\u30a2"},        // ア (trail byte 'A')
+        {"\x95\x5c", u"\u8868"},        // 表 (trail byte '\')
+        {"\xb1\xdf", u"\uff71\uff9f"},  // half-width ｱﾟ
+        {"\x81\x40", u"\u3000"},        // ideographic space
+        {"\x87\x40", u"\u2460"},        // ① (NEC row 13)
+        {"\xf0\x40", u"\ue000"},        // user-defined area
     };
     for (const Case& c : cases) {
         EXPECT_EQ(SjisToUtf16(c.sjis), c.text) << c.sjis;
@@ -29,9 +29,12 @@ TEST(Cp932Conversion, KnownCharacters) {
 
 TEST(Cp932Conversion, InvalidBytesSurviveTheRoundTrip) {
     const std::string cases[] = {
-        "\x80", "\xa0", "\xfd\xfe\xff", "abc\x82",  // lone lead byte at the end
-        "\x81\x20x",                                // lead byte with a trail that is no trail
-        "\x85\x40",                                 // undefined pair
+        "\x80",
+        "\xa0",
+        "\xfd\xfe\xff",
+        "abc\x82",    // lone lead byte at the end
+        "\x81\x20x",  // lead byte with a trail that is no trail
+        "\x85\x40",   // undefined pair
         std::string("\x00\x7f", 2),
     };
     for (const std::string& s : cases) EXPECT_EQ(Utf16ToSjis(SjisToUtf16(s)), s);
@@ -51,8 +54,8 @@ TEST(Cp932Conversion, DuplicateCodesPreferWindowsChoice) {
 
 TEST(SjisLineMemoryRule, UneditedLineComesBackByteForByte) {
     SjisLineMemory memory;
-    const std::string nec = "x \x87\x90 y";    // ≒ written with its NEC code
-    const std::string ibm = "\xed\x40";        // 纊 written with its NEC-selected code
+    const std::string nec = "x \x87\x90 y";  // ≒ written with its NEC code
+    const std::string ibm = "\xed\x40";      // 纊 written with its NEC-selected code
     memory.RememberAll({nec, ibm, "plain"});
     EXPECT_EQ(memory.ToSjis(SjisToUtf16(nec)), nec);
     EXPECT_EQ(memory.ToSjis(SjisToUtf16(ibm)), ibm);
@@ -62,7 +65,10 @@ TEST(SjisLineMemoryRule, UneditedLineComesBackByteForByte) {
 
 TEST(PositionMapRule, BytesAndControlPositions) {
     // Line 0: "a" + あ + "b" (4 bytes, 3 chars); line 1: empty; line 2: ｱ + invalid 80 (2 bytes).
-    std::vector<std::string> lines = {"a\x82\xa0" "b", "", "\xb1\x80"};
+    std::vector<std::string> lines = {
+        "a\x82\xa0"
+        "b",
+        "", "\xb1\x80"};
     PositionMap map(lines);
     struct Case {
         size_t byte, chr;

@@ -55,11 +55,15 @@ class FakeTextControl : public TextControl {
     void ScrollLines(int lines) override;
     void ScrollCaretIntoView() override {}
 
+    void BeginUpdate() override { ++updateDepth; }
+    void EndUpdate() override { --updateDepth; }
     void SetRangeColour(int start, int length, Colour colour) override {
         colourRanges.push_back({start, length, colour});
+        if (updateDepth <= 0) ++attributesOutsideUpdate;
     }
     void SetRangeUnderline(int start, int length, bool underline) override {
         underlineRanges.push_back({start, length, underline ? 1u : 0u});
+        if (updateDepth <= 0) ++attributesOutsideUpdate;
     }
     void SetDefaultAttributes(std::string_view name, int size, Colour colour) override;
     void SetFont(std::string_view name, int size) override;
@@ -95,6 +99,9 @@ class FakeTextControl : public TextControl {
         }
     };
     std::vector<Range> colourRanges, underlineRanges;
+    // BeginUpdate nesting, and attribute calls made outside any BeginUpdate/EndUpdate.
+    int updateDepth = 0;
+    int attributesOutsideUpdate = 0;
 
   private:
     void SetText(const std::string& text);

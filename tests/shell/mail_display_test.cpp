@@ -83,6 +83,14 @@ TEST_F(MailDisplayTest, HeaderButtonCyclesWithElevenToAddresses) {
     EXPECT_EQ(CountLinesWith("@x"), 12u);
 }
 
+TEST_F(MailDisplayTest, HeaderSettingChecksTheMenuEntryAtTheDeferredStage) {
+    WriteSettings("[View]\r\nHeader=1\r\n");
+    Open({});
+    EXPECT_FALSE(fp.window.IsChecked(CommandId::Header));
+    Tick();
+    EXPECT_TRUE(fp.window.IsChecked(CommandId::Header));
+}
+
 TEST_F(MailDisplayTest, HeaderModeHoldsForLaterMails) {
     std::string first = MakeMail("inbox/0001.txt", "READ", {"1"}, {"To: t@x"});
     std::string second = MakeMail("inbox/0002.txt", "READ", {"2"}, {"To: t@x"});
@@ -177,6 +185,11 @@ TEST_F(MailDisplayTest, QuoteColourAndAddressesReachTheEditorAtTheirOffsets) {
                 ElementsAre(R{http, 20, url}, R{https, 18, url}));
     EXPECT_THAT(fp.editor.underlineRanges, ElementsAre(R{http, 20, 1}, R{https, 18, 1}));
     EXPECT_EQ(UrlLength(text.substr(http)), 20u);
+
+    // Every colour went in within one update batch, and the batch was closed again: a long
+    // mail is coloured without a redraw per range, and the control redraws afterwards.
+    EXPECT_EQ(fp.editor.attributesOutsideUpdate, 0);
+    EXPECT_EQ(fp.editor.updateDepth, 0);
 }
 
 TEST_F(MailDisplayTest, EditorIsFilledBehindTheCoverAndLeftReady) {
@@ -247,7 +260,7 @@ TEST_F(MailDisplayTest, ViewerModeChosenDuringStartUpAndKeptAfter) {
     };
     for (const Case& c : cases) {
         Open(c.args);  // still in the first stage
-        ASSERT_TRUE(State().startupStage);
+        ASSERT_TRUE(parts->Form().StartupStage());
         dde.server.Deliver("[open(\"" + c.path + "\")]");
         EXPECT_EQ(fp.editor.ReadOnly(), c.readOnly) << c.path;
     }

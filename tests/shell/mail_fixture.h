@@ -1,4 +1,4 @@
-// A whole viewer on fakes: the main window with the mail display and the command channel, a
+// A whole viewer on fakes, built by the composition root as the program builds it, with a
 // settings file and mail folders in a fresh temporary folder.
 #pragma once
 
@@ -9,7 +9,7 @@
 #include "common/sjis.h"
 #include "shell/fake_dde.h"
 #include "shell/shell_fixture.h"
-#include "viewer/shell/mail_parts.h"
+#include "viewer/shell/viewer.h"
 
 namespace kestrel::test {
 
@@ -19,7 +19,7 @@ class MailShellTest : public ShellTest {
 
     // Creates the window (connecting to Plover) without showing it.
     TForm1& Build() {
-        parts = std::make_unique<MailParts>(fp.platform(), dde.channels());
+        parts = std::make_unique<Viewer>(fp.platform(), dde.channels());
         return parts->Form();
     }
     // Creates and shows the window with the command-line arguments args.
@@ -51,7 +51,7 @@ class MailShellTest : public ShellTest {
     std::vector<std::string> Sent() const { return dde.plover.executed; }
 
     FakeDde dde{fp.log};
-    std::unique_ptr<MailParts> parts;
+    std::unique_ptr<Viewer> parts;
 };
 
 }  // namespace kestrel::test

@@ -107,12 +107,12 @@ TEST_F(MailLinkTest, OpenWithUnsavedChangesAsksAndCancelKeepsTheMail) {
 
     // The answer to a view request: the question was asked when the view was requested.
     fp.editor.SetModified(true);
-    parts->Form().Pending().viewRequestOutstanding = true;
+    parts->Link().SetViewRequestOutstanding(true);
     size_t asked = fp.messages.shown.size();
     dde.server.Deliver(OpenMacro(first));
     EXPECT_EQ(fp.messages.shown.size(), asked);
     EXPECT_EQ(parts->Form().State().currentFile, Lower(first));
-    EXPECT_FALSE(parts->Form().Pending().viewRequestOutstanding);
+    EXPECT_FALSE(parts->Link().ViewRequestOutstanding());
 }
 
 // With no mail on show currentFile is "", which every text contains: the open must not be taken
@@ -273,7 +273,7 @@ TEST_F(MailLinkTest, FinchpostLinkFocusesTheMailOnShow) {
     EXPECT_EQ(fp.MessageTexts().back(), "FinchDDE: " + focus);
     // The mail client order sends nothing at once: the timer carries Update and Focus.
     EXPECT_THAT(Sent(), IsEmpty());
-    EXPECT_EQ(parts->Form().Pending().deletion, "NeedsUpdate");
+    EXPECT_TRUE(parts->Timer().Deletion().IsNeedsUpdate());
 }
 
 TEST_F(MailLinkTest, FinchpostIsStartedWhenItsWindowIsMissing) {
@@ -300,7 +300,7 @@ TEST_F(MailLinkTest, NeighboursSkipThePendingDeletionAndTheMoveGoesFirst) {
     MakeMail("inbox/0004.txt", "READ", {"4"});
     WriteSettings("[Location]\r\nTrashCan=c:\\plover\\trash.can\r\n");
     Idle();
-    parts->Form().Pending().deletion = Lower(two);
+    parts->Timer().SetDeletion(PendingDeletion::MoveToTrash(Lower(two)));
     parts->Display().OpenFolderMail(three);
     EXPECT_EQ(parts->Link().PreviousMail(), Lower(dir.File("inbox/0001.txt")));
     EXPECT_EQ(parts->Link().NextMail(), Lower(dir.File("inbox/0004.txt")));
@@ -317,10 +317,10 @@ TEST_F(MailLinkTest, NeighboursSkipThePendingDeletionAndTheMoveGoesFirst) {
 TEST_F(MailLinkTest, DeletionOfAVanishedFileIsDropped) {
     std::string three = MakeMail("inbox/0003.txt", "READ", {"3"});
     Idle();
-    parts->Form().Pending().deletion = Lower(dir.File("inbox/0002.txt"));
+    parts->Timer().SetDeletion(PendingDeletion::MoveToTrash(Lower(dir.File("inbox/0002.txt"))));
     parts->Display().OpenFolderMail(three);
     EXPECT_THAT(Sent(), IsEmpty());
-    EXPECT_EQ(parts->Form().Pending().deletion, "");
+    EXPECT_TRUE(parts->Timer().Deletion().IsNone());
     parts->Link().SendUpdate();
     EXPECT_EQ(Tick(), TimerStep::Focus);
     EXPECT_EQ(Sent().back(), "[Focus(" + Folder("inbox") + ",0003)]");
@@ -333,7 +333,7 @@ TEST_F(MailLinkTest, FinchpostOrderOpenKeepsAPendingMove) {
     std::string three = MakeMail("inbox/0003.txt", "READ", {"3"});
     Idle();
     parts->Form().State().readOrder = 2;
-    parts->Form().Pending().deletion = Lower(two);
+    parts->Timer().SetDeletion(PendingDeletion::MoveToTrash(Lower(two)));
     parts->Display().OpenFolderMail(three);
     EXPECT_THAT(Sent(), IsEmpty());
     EXPECT_EQ(Tick(), TimerStep::MoveToTrash);

@@ -1,4 +1,7 @@
-// A main window on fakes, with a settings file and mail folders in a fresh temporary folder.
+// A main window alone on fakes, with a settings file and mail folders in a fresh temporary
+// folder. The fixture stands in for the features built after the window (FormPeers), owns
+// the commands nobody else owns (recorded in laterCommands) and the timer steps of the mover
+// and the mail link (logged as "mover N", "update", "focus").
 #pragma once
 
 #include <gmock/gmock.h>
@@ -14,10 +17,11 @@
 #include "shell/fakes.h"
 #include "support/testutil.h"
 #include "viewer/shell/form1.h"
+#include "viewer/shell/viewer.h"
 
 namespace kestrel::test {
 
-class ShellTest : public ::testing::Test {
+class ShellTest : public ::testing::Test, public FormPeers {
   protected:
     ShellTest() { fp.environment.programPath = dir.File("kestrel.exe"); }
 
@@ -36,23 +40,45 @@ class ShellTest : public ::testing::Test {
     }
 
     TForm1& Make() {
-        ShellHooks h;
-        h.openFolderMail = [this](const std::string& path) {
-            opened.push_back(path);
-            fp.log.push_back("open mail: " + path);
-        };
-        h.sendToPlover = [this](const std::string& macro) { fp.log.push_back("plover: " + macro); };
-        h.sendFocus = [this] { fp.log.push_back("focus"); };
-        h.sendUpdate = [this] { fp.log.push_back("update"); };
-        h.askPinAtStart = [this] { return pinAnswer; };
-        h.startMoveMails = [this] { fp.log.push_back("move mails"); };
-        h.command = [this](CommandId id) {
-            laterCommands.push_back(id);
-            return true;
-        };
-        form = std::make_unique<TForm1>(fp.platform(), h);
+        form.reset();
+        commands = std::make_unique<CommandRouter>();
+        timer = std::make_unique<TimerSequencer>(fp.timer);
+        events = std::make_unique<ViewerEvents>();
+        ShellWiring wiring{*commands, *timer, *events};
+        form = std::make_unique<TForm1>(fp.platform(), wiring, *this);
+        for (CommandId id : ReachableCommands()) {
+            if (!commands->Owned(id)) {
+                commands->Register(id, "ShellTest", [this, id] { laterCommands.push_back(id); });
+            }
+        }
+        for (int i = 0; i < 3; ++i) {
+            timer->Register(TimerStep(int(TimerStep::Mover1) + i), "ShellTest",
+                            [this, i] { fp.log.push_back("mover " + std::to_string(i + 1)); });
+        }
+        timer->Register(TimerStep::NeedsUpdate, "ShellTest", [this] {
+            fp.log.push_back("update");
+            timer->Start();
+        });
+        timer->Register(TimerStep::Focus, "ShellTest", [this] { fp.log.push_back("focus"); });
         return *form;
     }
+
+    // FormPeers.
+    void OpenFolderMail(const std::string& path) override {
+        opened.push_back(path);
+        fp.log.push_back("open mail: " + path);
+    }
+    void OpenFinchpostLink() override { fp.log.push_back("finchpost link"); }
+    void SendToPlover(const std::string& macro) override { fp.log.push_back("plover: " + macro); }
+    bool AskPinAtStart() override { return pinAnswer; }
+    bool StartMoveMailsAtClose() override {
+        fp.log.push_back("move mails");
+        return true;
+    }
+    void DispatchKey(int vk, unsigned modifiers) override {
+        fp.log.push_back("key: " + std::to_string(vk) + "/" + std::to_string(modifiers));
+    }
+
     TForm1& Start(const std::vector<std::string>& args) {
         Make();
         form->ShowUp(args);
@@ -78,6 +104,9 @@ class ShellTest : public ::testing::Test {
     std::vector<std::string> opened;
     std::vector<CommandId> laterCommands;
     bool pinAnswer = false;
+    std::unique_ptr<CommandRouter> commands;
+    std::unique_ptr<TimerSequencer> timer;
+    std::unique_ptr<ViewerEvents> events;
     std::unique_ptr<TForm1> form;
 };
 

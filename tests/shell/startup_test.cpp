@@ -142,7 +142,7 @@ TEST_F(ShellTest, NoArgumentGivesAnEmptyEditableUntitledWindow) {
     EXPECT_EQ(fp.window.title, "Kestrel32 - [Untitled]");
     EXPECT_FALSE(fp.editor.ReadOnly());
     EXPECT_EQ(fp.editor.LineCount(), 0);
-    EXPECT_TRUE(form->State().startupStage);
+    EXPECT_TRUE(form->StartupStage());
     EXPECT_TRUE(fp.timer.running);
     EXPECT_EQ(fp.timer.interval, 400);
     EXPECT_EQ(fp.window.bounds, (WindowBounds{49, 52, 611, 342}));
@@ -153,7 +153,7 @@ TEST_F(ShellTest, NoArgumentGivesAnEmptyEditableUntitledWindow) {
     EXPECT_TRUE(opened.empty());
 
     form->OnTimer1();
-    EXPECT_FALSE(form->State().startupStage);
+    EXPECT_FALSE(form->StartupStage());
     EXPECT_EQ(form->State().clientDir, "");
     EXPECT_EQ(form->State().ploverExe, "plovermail.exe");
     EXPECT_EQ(form->State().trashPath, "trash.can");
@@ -312,7 +312,6 @@ TEST_F(ShellTest, DeferredStageHidesMenusOfUnusedFeaturesAndBuildsSettingsMenus)
     EXPECT_EQ(fp.window.dynamicMenus[CommandId::MenuCommand][0].caption, "Sort");
     EXPECT_TRUE(fp.window.IsChecked(CommandId::PloverSearch));
     EXPECT_FALSE(fp.window.IsChecked(CommandId::NumberSearch));
-    EXPECT_TRUE(fp.window.IsChecked(CommandId::Header));
 }
 
 TEST_F(ShellTest, WindowKindFollowsTheProgramName) {

@@ -6,25 +6,19 @@
 #include <filesystem>
 
 #include "common/fileio.h"
-#include "shell/shell_fixture.h"
+#include "shell/mail_fixture.h"
 
 namespace kestrel::test {
 namespace {
 
 using Lines = std::vector<std::string>;
 
-class TextCommandsTest : public ShellTest {
+class TextCommandsTest : public MailShellTest {
   protected:
-    // A window whose command and deferred-settings hooks go to the text commands, started and
-    // past its deferred stage, holding lines.
+    // The whole viewer, started and past its deferred stage, holding lines.
     TForm1& StartWith(const Lines& lines, std::string settings = "") {
         WriteSettings(settings);
-        ShellHooks h;
-        h.command = [this](CommandId id) { return text->Handle(id); };
-        form = std::make_unique<TForm1>(fp.platform(), h);
-        text = std::make_unique<TextCommands>(*form, fp.platform());
-        form->ShowUp({});
-        form->OnTimer1();
+        form = &OpenFully({});
         fp.editor.SetLines(lines);
         fp.editor.SetModified(false);
         fp.log.clear();
@@ -37,7 +31,7 @@ class TextCommandsTest : public ShellTest {
     }
     std::string ViewFile() const { return dir.File("_plvview.jis"); }
 
-    std::unique_ptr<TextCommands> text;
+    TForm1* form = nullptr;
 };
 
 // --- Decode -----------------------------------------------------------------------------
@@ -228,13 +222,7 @@ TEST_F(TextCommandsTest, JustifyWithoutSelectionStartsPastTheSeparator) {
         SCOPED_TRACE(c.name);
         StartWith(c.before, "[View]\nMaxLength=20\n");
         fp.editor.SetReadOnly(true);
-        Lines shown;
-        text->showMailLines = [&](const Lines& lines) {
-            shown = lines;
-            fp.editor.SetLines(lines);
-        };
         form->Execute(CommandId::Justify);
-        EXPECT_EQ(shown, c.after);
         EXPECT_EQ(fp.editor.Lines(), c.after);
         EXPECT_TRUE(fp.editor.ReadOnly());
         EXPECT_FALSE(fp.editor.Modified());

@@ -247,7 +247,6 @@ TEST_F(ShellTest, CloseWithTheMailMoverOnRunsTheMoverFirst) {
     StartFully({});
     EXPECT_FALSE(form->FormCloseQuery());
     EXPECT_THAT(LogWith("move mails"), ElementsAre("move mails"));
-    EXPECT_TRUE(form->State().moverClosingRun);
     EXPECT_TRUE(form->FormCloseQuery());  // the mover's own close passes at once
 }
 
@@ -423,35 +422,43 @@ TEST_F(ShellTest, TimerRunsOneStepInPriorityOrder) {
     struct Case {
         bool startup;
         std::array<bool, 3> mover;
-        std::string deletion;
-        int readOrder;
+        PendingDeletion deletion;
         TimerStep step;
-        std::vector<std::string> sent;
+        std::vector<std::string> log;
+        bool timerAfter;  // a follow-up tick is due
     };
+    const PendingDeletion move = PendingDeletion::MoveToTrash("/p/inbox/0001.txt");
     const Case cases[] = {
-        {true, {true, true, true}, "x", 0, TimerStep::DeferredSettings, {}},
-        {false, {true, true, false}, "x", 0, TimerStep::Mover1, {}},
-        {false, {false, true, true}, "x", 0, TimerStep::Mover2, {}},
-        {false, {false, false, true}, "x", 0, TimerStep::Mover3, {}},
-        {false, {}, "/p/inbox/0001.txt", 0, TimerStep::MoveToTrash, {}},
-        {false, {}, "NeedsUpdate", 0, TimerStep::NeedsUpdate, {"update"}},
-        {false, {}, "NeedsUpdate", 1, TimerStep::NeedsUpdate, {"focus"}},
-        {false, {}, "", 0, TimerStep::Focus, {"focus"}},
+        // A step armed while the deferred stage holds the countdown gets a tick after it.
+        {true, {true, true, true}, move, TimerStep::DeferredSettings, {}, true},
+        {false, {true, true, false}, move, TimerStep::Mover1, {"mover 1"}, false},
+        {false, {false, true, true}, move, TimerStep::Mover2, {"mover 2"}, false},
+        {false, {false, false, true}, move, TimerStep::Mover3, {"mover 3"}, false},
+        // Without a runner of its own the Move is dropped rather than stall the timer.
+        {false, {}, move, TimerStep::MoveToTrash, {}, false},
+        // Only the Update follow-up starts the timer again (so Focus comes next tick).
+        {false, {}, PendingDeletion::NeedsUpdate(), TimerStep::NeedsUpdate, {"update"}, true},
+        {false, {}, PendingDeletion(), TimerStep::Focus, {"focus"}, false},
     };
     for (const Case& c : cases) {
         Start({});
         if (!c.startup) form->OnTimer1();
+        for (int i = 0; i < 3; ++i) {
+            if (c.mover[i]) timer->Arm(TimerStep(int(TimerStep::Mover1) + i));
+        }
+        timer->SetDeletion(c.deletion);
         fp.log.clear();
-        form->Pending().moverStep = c.mover;
-        form->Pending().deletion = c.deletion;
-        form->State().readOrder = c.readOrder;
         fp.timer.running = true;
         EXPECT_EQ(form->OnTimer1(), c.step);
-        std::vector<std::string> sent = LogWith("update");
-        for (const auto& f : LogWith("focus")) sent.push_back(f);
-        EXPECT_EQ(sent, c.sent);
-        // Only the Update follow-up starts the timer again (so Focus comes next tick).
-        EXPECT_EQ(fp.timer.running, c.sent == std::vector<std::string>{"update"});
+        std::vector<std::string> log;
+        for (const auto& e : fp.log) {
+            if (e.rfind("mover", 0) == 0 || e == "update" || e == "focus") log.push_back(e);
+        }
+        EXPECT_EQ(log, c.log);
+        EXPECT_EQ(fp.timer.running, c.timerAfter);
+        if (c.step == TimerStep::MoveToTrash || c.step == TimerStep::NeedsUpdate) {
+            EXPECT_TRUE(timer->Deletion().IsNone());
+        }
     }
 }
 

@@ -7,7 +7,7 @@ namespace kestrel::test {
 
 // A fresh empty folder under the system's temporary folder, removed by the destructor.
 class TempDir {
-public:
+  public:
     TempDir();
     ~TempDir();
     TempDir(const TempDir&) = delete;
@@ -18,7 +18,7 @@ public:
     // A path below the folder; '/' in name stands for the platform's separator.
     std::string File(const std::string& name) const;
 
-private:
+  private:
     std::string path_;
 };
 

@@ -42,7 +42,7 @@ TEST(MacroParsing, GarbageIsSkipped) {
 }
 
 class PloverModelTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         for (const char* n : {"inbox/0001.txt", "inbox/0002.txt", "inbox/0005.txt"}) Put(n, "READ");
         Put("inbox/0003.txt", "RECV");
@@ -51,9 +51,9 @@ protected:
     }
     void Put(const std::string& rel, const std::string& status) {
         std::filesystem::create_directories(dir.path() + rel.substr(0, rel.find('/')));
-        ASSERT_TRUE(WriteLinesAtomic(
-            At(rel), {"X-Status: " + status, "From: taro@example.jp", "Subject: Hello",
-                            std::string(50, '-'), "body of " + rel}));
+        ASSERT_TRUE(
+            WriteLinesAtomic(At(rel), {"X-Status: " + status, "From: taro@example.jp",
+                                       "Subject: Hello", std::string(50, '-'), "body of " + rel}));
     }
     std::string Folder(const std::string& name) { return dir.path() + name + ".fld"; }
     // A file below the data folder, with the platform's separator.

@@ -19,7 +19,7 @@
 #include "tests/wine/viewer_driver.h"
 #include "viewer/shell/commands.h"
 #include "viewer/shell/form1.h"
-#include "viewer/shell/mail_parts.h"
+#include "viewer/shell/viewer.h"
 #include "viewer/win32/dde_link.h"
 #include "viewer/win32/form1_window.h"
 #include "viewer/win32/platform_win32.h"
@@ -161,6 +161,19 @@ struct SandboxEnvironment : kestrel::win32::WinEnvironment {
     std::string ProgramPath() const override { return program; }
 };
 
+// The features after the window, for a window tested alone: key presses are handed to onKey.
+struct LonePeers : kestrel::FormPeers {
+    std::function<void(int, unsigned)> onKey;
+    void OpenFolderMail(const std::string&) override {}
+    void OpenFinchpostLink() override {}
+    void SendToPlover(const std::string&) override {}
+    bool AskPinAtStart() override { return false; }
+    bool StartMoveMailsAtClose() override { return false; }
+    void DispatchKey(int vk, unsigned modifiers) override {
+        if (onKey) onKey(vk, modifiers);
+    }
+};
+
 struct InProcessWindow {
     kestrel::win32::Form1Window window;
     kestrel::win32::WinMessageBoxes messages{[] { return HWND(nullptr); }};
@@ -173,18 +186,26 @@ struct InProcessWindow {
     kestrel::win32::WinPrinter printer{messages};
     kestrel::win32::WinHelpViewer help{messages};
     std::unique_ptr<kestrel::Platform> platform;
+    // The window alone.
+    LonePeers peers;
+    kestrel::CommandRouter commands;
+    std::unique_ptr<kestrel::TimerSequencer> timer;
+    kestrel::ViewerEvents events;
     std::unique_ptr<kestrel::TForm1> form;
-    std::unique_ptr<kestrel::MailParts> parts;
+    // The whole viewer, as the program builds it.
+    std::unique_ptr<kestrel::Viewer> parts;
 
-    explicit InProcessWindow(const Sandbox& box, kestrel::ShellHooks hooks = {}) {
+    explicit InProcessWindow(const Sandbox& box, std::function<void(int, unsigned)> onKey = {}) {
         if (!MakePlatform(box)) return;
-        form = std::make_unique<kestrel::TForm1>(*platform, std::move(hooks));
+        peers.onKey = std::move(onKey);
+        timer = std::make_unique<kestrel::TimerSequencer>(platform->timer);
+        form = std::make_unique<kestrel::TForm1>(
+            *platform, kestrel::ShellWiring{commands, *timer, events}, peers);
         window.Attach(*form, {});
     }
-    // With the mail display and the mail-client link, as the program has them.
     InProcessWindow(const Sandbox& box, const kestrel::DdeChannels& dde) {
         if (!MakePlatform(box)) return;
-        parts = std::make_unique<kestrel::MailParts>(*platform, dde);
+        parts = std::make_unique<kestrel::Viewer>(*platform, dde);
         window.Attach(parts->Form(), {});
     }
     bool MakePlatform(const Sandbox& box) {
@@ -389,6 +410,54 @@ TEST(RichEdit1Offsets, RangeFormatsCoverTheCharactersOfTheByteRange) {
               "cd");
 }
 
+// Text and formats given in one update batch reach the control in one stream at its end: the
+// text comes back byte for byte (rich-text specials, bytes that are no character, tabs, and
+// control characters, which take the plain path), and every range has its format.
+TEST(RichEdit1Offsets, BatchStreamsTextWithItsFormatsExactly) {
+    Sandbox box;
+    box.Settings(true);
+    InProcessWindow w(box);
+    ASSERT_TRUE(w.form);
+    kestrel::win32::RichEdit1& e = w.window.Editor();
+    auto format = [&](LONG cp) {
+        CHARRANGE one{cp, cp + 1};
+        SendMessageW(e.hwnd(), EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&one));
+        CHARFORMAT2W cf{};
+        cf.cbSize = sizeof cf;
+        SendMessageW(e.hwnd(), EM_GETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&cf));
+        return cf;
+    };
+    const std::vector<std::string> plain = {"{\\rtf1 not rich} \\par {}", "\x82\xa0\x82\xa2\tab",
+                                            "\x85\x40\xff\x80 raw", "\xb1\xb2 kana", ""};
+    std::vector<std::string> control = plain;
+    control[4] = std::string("nul\0and\x1b$B", 11);
+    for (const auto& lines : {plain, control}) {
+        e.BeginUpdate();
+        e.SetLines(lines);
+        e.SetRangeColour(0, 5, 0x000000FF);   // "{\rtf"
+        e.SetRangeColour(3, 10, 0x0000FF00);  // over the first range's end
+        e.SetRangeUnderline(26, 4, true);     // the two kana starting the second line
+        e.SetModified(false);
+        e.EndUpdate();
+        e.TextChanged();  // read the control itself, not what was given
+        EXPECT_EQ(e.Lines(), lines);
+        EXPECT_FALSE(e.Modified());
+        struct Case {
+            LONG cp;
+            COLORREF colour;
+            bool underlined;
+        };
+        // The first line has 24 characters and a CR: the kana are characters 25 and 26.
+        for (const Case& c : {Case{0, RGB(255, 0, 0), false}, Case{2, RGB(255, 0, 0), false},
+                              Case{3, RGB(0, 255, 0), false}, Case{12, RGB(0, 255, 0), false},
+                              Case{25, 0, true}, Case{26, 0, true}, Case{27, 0, false}}) {
+            CHARFORMAT2W cf = format(c.cp);
+            if (c.colour) EXPECT_EQ(cf.crTextColor, c.colour) << c.cp;
+            EXPECT_EQ((cf.dwEffects & CFE_UNDERLINE) != 0, c.underlined) << c.cp;
+        }
+    }
+}
+
 // The first visible line counts lines of the text, not the rows a wrapped line takes.
 TEST(RichEdit1Offsets, FirstVisibleLineCountsTextLinesWhenWrapped) {
     Sandbox box;
@@ -502,11 +571,9 @@ TEST(RichEdit1Keys, DeleteAndBackSpaceWhileReadOnlyGoToKeyDispatch) {
     Sandbox box;
     box.Settings(true);
     std::vector<int> dispatched;
-    kestrel::ShellHooks hooks;
-    hooks.dispatchKey = [&](int vk, unsigned modifiers) {
+    InProcessWindow w(box, [&](int vk, unsigned modifiers) {
         dispatched.push_back(vk * 100 + static_cast<int>(modifiers));
-    };
-    InProcessWindow w(box, std::move(hooks));
+    });
     ASSERT_TRUE(w.form);
     kestrel::win32::RichEdit1& e = w.window.Editor();
     struct Case {

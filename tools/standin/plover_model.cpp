@@ -1,8 +1,8 @@
 #include "tools/standin/plover_model.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
-#include <algorithm>
 
 #include "common/fileio.h"
 #include "common/sjis.h"
@@ -34,7 +34,8 @@ std::string FourDigits(int n) {
 
 bool IsRecv(const std::string& path) {
     std::vector<std::string> lines;
-    return ReadFileLines(path, lines) && !lines.empty() && lines[0].find("RECV") != std::string::npos;
+    return ReadFileLines(path, lines) && !lines.empty() &&
+           lines[0].find("RECV") != std::string::npos;
 }
 
 }  // namespace

@@ -18,7 +18,7 @@ struct PloverAction {
 };
 
 class PloverModel {
-public:
+  public:
     // tempDir ends with a path separator; compose files are written there.
     explicit PloverModel(std::string tempDir) : tempDir_(std::move(tempDir)) {}
 
@@ -32,7 +32,7 @@ public:
     const std::string& currentFolder() const { return currentFolder_; }
     int currentNumber() const { return currentNumber_; }
 
-private:
+  private:
     PloverAction View(const std::string& which);
     PloverAction Move(const std::vector<std::string>& args);
     PloverAction Compose(const std::string& folder, const std::string& number, bool forward);

@@ -3,6 +3,8 @@
 #pragma once
 
 #include <windows.h>
+// DDEML needs the types of windows.h.
+
 #include <ddeml.h>
 
 #include <functional>
@@ -11,7 +13,7 @@
 namespace kestrel::standin {
 
 class DdeServer {
-public:
+  public:
     using ExecuteHandler = std::function<void(const std::string& macro)>;
 
     // Registers service/topic. onExecute runs inside the DDE callback: keep it short (post a
@@ -23,10 +25,10 @@ public:
     // Sends one execute to service/topic on a fresh conversation (connect, execute, disconnect),
     // waiting at most timeoutMs for the acknowledgement. A server that is still starting is
     // given up to connectWaitMs to answer the connection. False when nobody answers.
-    bool SendExecute(const std::string& service, const std::string& topic,
-                     const std::string& macro, DWORD timeoutMs = 2000, DWORD connectWaitMs = 0);
+    bool SendExecute(const std::string& service, const std::string& topic, const std::string& macro,
+                     DWORD timeoutMs = 2000, DWORD connectWaitMs = 0);
 
-private:
+  private:
     static HDDEDATA CALLBACK Callback(UINT type, UINT fmt, HCONV conv, HSZ hsz1, HSZ hsz2,
                                       HDDEDATA data, ULONG_PTR d1, ULONG_PTR d2);
     DWORD inst_ = 0;

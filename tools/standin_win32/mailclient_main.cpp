@@ -58,7 +58,8 @@ void Carry(const std::string& text) {
     for (const Macro& m : ParseMacros(text)) {
         PloverAction act = g.model->Execute(m);
         if (!act.openPath.empty())
-            g.server.SendExecute(g.viewerService, "system", "[open(\"" + act.openPath + "\")]", 2000, 2000);
+            g.server.SendExecute(g.viewerService, "system", "[open(\"" + act.openPath + "\")]",
+                                 2000, 2000);
         if (!act.startViewerOn.empty())
             StartAndWatch("\"" + g.viewerExe + "\" \"" + act.startViewerOn + "\"",
                           act.startViewerOn, g.window, kComposeClosed);
@@ -93,10 +94,14 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     g.logPath = ModuleDir() + kLogName;
     std::vector<std::string> args = CommandLineArgs();
     for (size_t i = 0; i < args.size(); ++i) {
-        if (args[i] == "/log" && i + 1 < args.size()) g.logPath = args[++i];
-        else if (args[i] == "/viewer" && i + 1 < args.size()) g.viewerExe = args[++i];
-        else if (args[i] == "/temp" && i + 1 < args.size()) temp = args[++i];
-        else mailFile = args[i];
+        if (args[i] == "/log" && i + 1 < args.size())
+            g.logPath = args[++i];
+        else if (args[i] == "/viewer" && i + 1 < args.size())
+            g.viewerExe = args[++i];
+        else if (args[i] == "/temp" && i + 1 < args.size())
+            temp = args[++i];
+        else
+            mailFile = args[i];
     }
     if (!temp.empty() && temp.back() != '\\') temp += '\\';
     std::string viewerName = FileNameOf(g.viewerExe);

@@ -69,9 +69,9 @@ HWND CreateListWindow(const std::string& className, const std::string& title,
     wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
     wc.lpszClassName = cls.c_str();
     RegisterClassW(&wc);
-    HWND hwnd = CreateWindowExW(0, cls.c_str(), win32::WidenCp932(title).c_str(),
-                                WS_OVERLAPPEDWINDOW, 700, 60, 420, 300, nullptr, nullptr,
-                                GetModuleHandleW(nullptr), nullptr);
+    HWND hwnd =
+        CreateWindowExW(0, cls.c_str(), win32::WidenCp932(title).c_str(), WS_OVERLAPPEDWINDOW, 700,
+                        60, 420, 300, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
     if (hwnd) ShowWindow(hwnd, SW_SHOWNOACTIVATE);
     return hwnd;
 }
@@ -80,8 +80,7 @@ void SetListLines(HWND window, const std::vector<std::string>& lines) {
     HWND list = GetDlgItem(window, kListId);
     SendMessageW(list, LB_RESETCONTENT, 0, 0);
     for (const auto& l : lines)
-        SendMessageW(list, LB_ADDSTRING, 0,
-                     reinterpret_cast<LPARAM>(win32::WidenCp932(l).c_str()));
+        SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(win32::WidenCp932(l).c_str()));
 }
 
 bool LaunchDetached(const std::string& commandLine) {

@@ -1,4 +1,4 @@
-// TForm1: start-up in two stages, the timer sequencer and the window state.
+// TForm1: start-up in two stages and the window state.
 #include "viewer/shell/form1.h"
 
 #include "common/fileio.h"
@@ -26,17 +26,23 @@ int RunProcessStart(const ProcessStartSteps& steps) {
     return steps.runMessageLoop ? steps.runMessageLoop() : 0;
 }
 
-TForm1::TForm1(const Platform& platform, ShellHooks hooks)
-    : p_(platform), hooks_(std::move(hooks)) {
+TForm1::TForm1(const Platform& platform, const ShellWiring& wiring, FormPeers& peers)
+    : p_(platform),
+      commands_(wiring.commands),
+      timer_(wiring.timer),
+      events_(wiring.events),
+      peers_(peers) {
     settingsPath_ = SettingsPathFor(p_.environment.ProgramPath());
+    timer_.Register(TimerStep::DeferredSettings, "TForm1", [this] { ReadDeferredSettings(); });
+    RegisterCommands();
 }
 
 void TForm1::ShowMessage(std::string_view text) {
     p_.messages.Show(text, kAppTitle, MessageButtons::Ok, MessageKind::Plain);
 }
 
-void TForm1::WriteSetting(std::string_view section, std::string_view key, std::string_view value) {
-    WriteIniString(OnDiskPath(settingsPath_), section, key, value);
+bool TForm1::WriteSetting(std::string_view section, std::string_view key, std::string_view value) {
+    return WriteIniString(OnDiskPath(settingsPath_), section, key, value);
 }
 
 const FontSetting& TForm1::CurrentFont() const {
@@ -47,17 +53,17 @@ const FontSetting& TForm1::CurrentFont() const {
 
 void TForm1::ShowUp(const std::vector<std::string>& args) {
     state_.freshOpen = true;
-    pending_.viewRequestOutstanding = false;
     state_.headerButton = false;
 
     p_.window.FocusToolbar();
     p_.window.SetMenuVisible(CommandId::MenuScramble, false);
-    pending_.moverStep = {};
-    state_.closeHandedToMover = false;
+    closeHandedToMover_ = false;
 
     startIni_ = IniFile::Load(OnDiskPath(settingsPath_));
     CommandLine cl = ParseCommandLine(args);
     ReadStartSettings(startIni_);
+    // Every feature reads its own keys before the first file is opened or a command can run.
+    events_.SettingsLoaded(startIni_);
 
     if (IsComposeOrOutPath(cl.switchText)) {
         p_.window.SetIcon(IconKind::Editing);
@@ -73,7 +79,7 @@ void TForm1::ShowUp(const std::vector<std::string>& args) {
         if (start_.pin != 0) {
             state_.scrambleMode = true;
             state_.pinGivenAtStart = false;
-        } else if (hooks_.askPinAtStart && hooks_.askPinAtStart()) {
+        } else if (peers_.AskPinAtStart()) {
             state_.scrambleMode = true;
             state_.pinGivenAtStart = true;
         }
@@ -84,9 +90,9 @@ void TForm1::ShowUp(const std::vector<std::string>& args) {
         p_.window.SetIcon(IconKind::Editing);
         state_.editSwitch = true;
     }
-    if (cl.announce && hooks_.sendToPlover) {
+    if (cl.announce) {
         // clientDir is not known yet here, so the macro names the folder file alone.
-        hooks_.sendToPlover("[Update(" + state_.clientDir +
+        peers_.SendToPlover("[Update(" + state_.clientDir +
                             ViewerString(startIni_, "AW", "Receive") + ".fld)]");
     }
 
@@ -98,8 +104,8 @@ void TForm1::ShowUp(const std::vector<std::string>& args) {
         if (state_.clientDir.empty()) state_.clientDir = ClientDirOf(file);
         state_.alertColour = 0;
         if (!ContainsText(file, ".tmp") && !InOutFolder(file)) {
-            if (FileExists(OnDiskPath(file)) && hooks_.openFolderMail) hooks_.openFolderMail(file);
-            if (state_.readOrder == 2 && hooks_.openFinchpostLink) hooks_.openFinchpostLink();
+            if (FileExists(OnDiskPath(file))) peers_.OpenFolderMail(file);
+            if (state_.readOrder == 2) peers_.OpenFinchpostLink();
         } else {
             std::vector<std::string> lines;
             if (ReadFileLines(OnDiskPath(file), lines)) {
@@ -134,14 +140,11 @@ void TForm1::ReadStartSettings(const IniFile& settings) {
 
     p_.window.SetBounds({start_.left, start_.top, start_.width, start_.height});
     // An interval of 0 would never tick, and the deferred stage would never run.
-    p_.timer.SetInterval(start_.timer > 0 ? start_.timer : 400);
-    state_.startupStage = true;
-    p_.timer.Start();
+    timer_.SetInterval(start_.timer > 0 ? start_.timer : 400);
+    timer_.Arm(TimerStep::DeferredSettings);
 }
 
 void TForm1::ReadDeferredSettings() {
-    state_.findText.clear();
-
     state_.ploverExe = p_.classesRegistry.Value("\\Plover.Document\\shell\\open\\command");
     if (state_.ploverExe.empty()) state_.ploverExe = state_.clientDir + "plovermail.exe";
     state_.browserCommand = p_.classesRegistry.Value("\\htmlfile\\shell\\open\\command");
@@ -161,7 +164,7 @@ void TForm1::ReadDeferredSettings() {
     p_.window.SetMenuVisible(CommandId::MenuAw, deferred_.aw);
     p_.window.SetMenuVisible(CommandId::SpellCheck, deferred_.spellChecker);
     BuildSettingsMenus();
-    if (hooks_.readDeferredSettings) hooks_.readDeferredSettings(startIni_);
+    events_.DeferredStage(startIni_);
 
     int32_t count = ViewerInt(startIni_, "Window", "InvokeCount");
     WriteSetting("Window", "InvokeCount", std::to_string(int64_t{count} + 1));
@@ -171,14 +174,11 @@ void TForm1::ReadDeferredSettings() {
                          MessageKind::Information);
     }
 
-    state_.startupStage = false;
     // The modified mark is left alone: the first file's loading already cleared it, so a mark
     // set now comes from the user typing before this tick, and clearing it would let a close
     // drop that text without asking.
-    state_.lastDirection = ReadDirection::Next;
     CheckReadOrder();
-    if (start_.mailView.header) p_.window.SetMenuChecked(CommandId::Header, true);
-    pending_.deletion.clear();
+    timer_.SetDeletion(PendingDeletion());
 }
 
 void TForm1::BuildSettingsMenus() {
@@ -233,76 +233,6 @@ std::string TForm1::TempFolder() {
                          p_.environment.WindowsFolder(), &writeBack);
     if (writeBack) WriteSetting("Location", "TempPath", folder);
     return folder;
-}
-
-// --- timer ------------------------------------------------------------------------------
-
-void TForm1::StartTimer() {
-    if (!p_.timer.Running()) {
-        p_.timer.Start();
-    } else if (state_.startupStage) {
-        // The running countdown belongs to the deferred stage; the step that asked for a
-        // follow-up (the Focus after the first mail's Update) gets its own tick after it.
-        followUpAfterDeferred_ = true;
-    }
-}
-
-TimerStep TForm1::OnTimer1() {
-    p_.timer.Stop();
-    if (state_.startupStage) {
-        ReadDeferredSettings();
-        if (followUpAfterDeferred_) {
-            followUpAfterDeferred_ = false;
-            StartTimer();
-        }
-        return TimerStep::DeferredSettings;
-    }
-    for (int i = 0; i < 3; ++i) {
-        if (pending_.moverStep[i]) {
-            TimerMoverStep(i + 1);
-            return TimerStep(int(TimerStep::Mover1) + i);
-        }
-    }
-    if (!pending_.deletion.empty() && pending_.deletion != PendingWork::kNeedsUpdate) {
-        TimerSendMoveToTrash();
-        return TimerStep::MoveToTrash;
-    }
-    if (pending_.deletion == PendingWork::kNeedsUpdate) {
-        TimerNeedsUpdate();
-        return TimerStep::NeedsUpdate;
-    }
-    TimerFocus();
-    return TimerStep::Focus;
-}
-
-// The mail mover's steps: each runs once; the step sets the flag of its successor.
-void TForm1::TimerMoverStep(int step) {
-    pending_.moverStep[step - 1] = false;
-    if (hooks_.moverStep) hooks_.moverStep(step);
-}
-
-// The Move macro of a deletion; the sender sets the deletion to NeedsUpdate and restarts the
-// timer. Without a sender the deletion is dropped so that the timer does not stall on it.
-void TForm1::TimerSendMoveToTrash() {
-    if (hooks_.sendMoveToTrash) {
-        hooks_.sendMoveToTrash();
-    } else {
-        pending_.deletion.clear();
-    }
-}
-
-void TForm1::TimerNeedsUpdate() {
-    pending_.deletion.clear();
-    if (state_.readOrder == 1) {
-        if (hooks_.sendFocus) hooks_.sendFocus();
-    } else {
-        if (hooks_.sendUpdate) hooks_.sendUpdate();
-        StartTimer();
-    }
-}
-
-void TForm1::TimerFocus() {
-    if (hooks_.sendFocus) hooks_.sendFocus();
 }
 
 // --- window state -----------------------------------------------------------------------

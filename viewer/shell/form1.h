@@ -9,16 +9,18 @@
 //   BackSpace / Delete while read-only -> RichEdit1BackSpaceKey() / RichEdit1DeleteKey()
 #pragma once
 
-#include <array>
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
 
 #include "common/ini.h"
 #include "viewer/shell/commands.h"
+#include "viewer/shell/mail_session.h"
 #include "viewer/shell/platform.h"
 #include "viewer/shell/startup.h"
 #include "viewer/shell/viewer_settings.h"
+#include "viewer/shell/wiring.h"
 
 namespace kestrel {
 
@@ -35,60 +37,41 @@ inline constexpr std::string_view kOpenFilter =
 inline constexpr std::string_view kSaveFilter = "Text Files (*.txt)|*.txt|All Files (*.*)|*.*";
 inline constexpr std::string_view kMailFilter = "Plover mail|????.txt";
 
-// The places where other parts of the viewer plug into the main window. Each is optional: an
-// empty one does nothing (or, for the PIN question, answers "no PIN").
-struct ShellHooks {
-    // OpenFolderMail(path): read and show a folder mail (the mail reader).
-    std::function<void(const std::string& path)> openFolderMail;
-    // OpenFinchpostLink(): link to the second mail client (read order 2).
-    std::function<void()> openFinchpostLink;
-    // SendToPlover(macro): one macro string to the mail client.
-    std::function<void(const std::string& macro)> sendToPlover;
-    // The PIN dialog at start ("/s" without a stored PIN): true when a PIN was accepted.
-    std::function<bool()> askPinAtStart;
-    // Keys of the deferred stage that belong to other parts (key slots, line-break lists).
-    std::function<void(const IniFile& settings)> readDeferredSettings;
-    // Commands owned by other parts; true when handled.
-    std::function<bool(CommandId id)> command;
-    // Key dispatch (VK code, modifier bits) for the editor's BackSpace and Delete hooks.
-    std::function<void(int vk, unsigned modifiers)> dispatchKey;
-    // Timer steps owned by other parts, in the order OnTimer1 tries them.
-    std::function<void(int step)> moverStep;  // the mail mover's steps 1 to 3
-    std::function<void()> startMoveMails;     // the mover's closing run
-    std::function<void()> sendMoveToTrash;    // the Move macro of a deletion
-    std::function<void()> sendUpdate;         // Update for the mail on show
-    std::function<void()> sendFocus;          // Focus for the mail on show
+// What the main window asks of the features built after it. The Viewer implements it by handing
+// each call to the feature that owns it; a feature not built yet answers as noted.
+class FormPeers {
+  public:
+    virtual ~FormPeers() = default;
+    // The mail display: read and show a folder mail.
+    virtual void OpenFolderMail(const std::string& path) = 0;
+    // The mail link: the second mail client's read order.
+    virtual void OpenFinchpostLink() = 0;
+    // The mail link: one macro to the mail client.
+    virtual void SendToPlover(const std::string& macro) = 0;
+    // Scramble: the PIN dialog at start ("/s" without a stored PIN); true when a PIN was
+    // accepted. No PIN while scramble is not built.
+    virtual bool AskPinAtStart() = 0;
+    // The mail mover: its closing run at close; false (the close goes on) when there is none.
+    virtual bool StartMoveMailsAtClose() = 0;
+    // Key dispatch: one key press (VK code, modifier bits) in the editor.
+    virtual void DispatchKey(int vk, unsigned modifiers) = 0;
 };
-
-// What one tick of the timer did.
-enum class TimerStep { DeferredSettings, Mover1, Mover2, Mover3, MoveToTrash, NeedsUpdate, Focus };
 
 enum class CaretTarget { ToBody, OneScreenDown };
-enum class ReadDirection { Next, Previous };
 
-// Work that later timer ticks carry out.
-struct PendingWork {
-    std::array<bool, 3> moverStep{};  // the mail mover's steps 1 to 3
-    std::string deletion;             // "", a mail path, or kNeedsUpdate
-    bool viewRequestOutstanding = false;
-    static constexpr std::string_view kNeedsUpdate = "NeedsUpdate";
-};
-
-// The process-wide and per-mail state other parts of the viewer read and set.
+// The process-wide and per-mail state of the window that several features read. A feature
+// keeps state of its own in its own class.
 struct ViewerState {
     std::string currentFile;  // lower case; "" is [Untitled]
     std::string clientDir;    // ends in a separator, or ""
     std::string ploverExe;
     std::string trashPath;
-    bool startupStage = false;
     bool freshOpen = false;
     bool editSwitch = false;
     bool pinGivenAtStart = false;
     bool scrambleMode = false;
     bool headerButton = false;
     bool keyNumberMode = false;
-    bool closeHandedToMover = false;
-    bool moverClosingRun = false;
     bool viewerModeSetting = false;  // read-only state recorded by UpdateWindowState
     bool text2Speech = false;
     bool wordWrap = false;
@@ -97,25 +80,24 @@ struct ViewerState {
     bool partialView = false;
     bool truncatedView = false;
     bool htmlMail = false;
-    ReadDirection lastDirection = ReadDirection::Next;
     int readOrder = 0;  // 0 mail number, 1 the mail client's order, 2 the second client's
-    std::string findText;
     // The web browser as the registry names it.
     std::string browserCommand, browserService, browserTopic;
 };
 
 // Steps of process start, run in this order by RunProcessStart.
 struct ProcessStartSteps {
-    std::function<void()> createMainWindow;   // TForm1 (opens the mail client link, Part of it)
+    std::function<void()> createMainWindow;   // TForm1 with its features (connects to Plover)
     std::function<void()> createPinDialog;    // TPasswordDlg
     std::function<void()> createSpellDialog;  // TForm2
     std::function<int()> runMessageLoop;      // until the main window closes
 };
 int RunProcessStart(const ProcessStartSteps& steps);
 
-class TForm1 {
+class TForm1 : public MailSession {
   public:
-    TForm1(const Platform& platform, ShellHooks hooks = {});
+    // Registers the window's own commands and the deferred stage.
+    TForm1(const Platform& platform, const ShellWiring& wiring, FormPeers& peers);
 
     // --- start-up ---------------------------------------------------------------------
     // The show handler; args are the command-line arguments after the program path.
@@ -123,13 +105,16 @@ class TForm1 {
     void ReadStartSettings(const IniFile& settings);
     void ReadDeferredSettings();
     // One tick of the one-shot timer: stops it and runs the first pending step.
-    TimerStep OnTimer1();
+    TimerStep OnTimer1() { return timer_.Tick(); }
     // Starts the timer unless it is running (a running timer keeps its countdown).
-    void StartTimer();
+    void StartTimer() { timer_.Start(); }
+    // Until the first timer tick has run the deferred stage.
+    bool StartupStage() const { return timer_.Armed(TimerStep::DeferredSettings); }
 
     // --- commands ---------------------------------------------------------------------
-    // A menu entry, pop-up entry or tool-bar button.
-    void Execute(CommandId id);
+    // A menu entry, pop-up entry or tool-bar button: runs its owner's handler (false when the
+    // command is not built yet).
+    bool Execute(CommandId id) { return commands_.Execute(id); }
     void New1Click();
     void FileOpenClick();
     void Open2Click();
@@ -145,9 +130,12 @@ class TForm1 {
     void Contents1Click();
     void About1Click();
 
-    // True when the caller may go on (no changes, saved, or not to be saved).
-    bool SaveIfModified();
-    void UpdateWindowState();
+    // MailSession.
+    const std::string& CurrentFile() const override { return state_.currentFile; }
+    void OpenFolderMail(const std::string& path) override { peers_.OpenFolderMail(path); }
+    bool SaveIfModified() override;
+    void UpdateWindowState() override;
+
     void PlaceCaret(CaretTarget target);
     // The visible line count used by caret placement and paging.
     int VisibleLines() const;
@@ -164,11 +152,12 @@ class TForm1 {
     void RichEdit1MouseDown();
     void RichEdit1BackSpaceKey();
     void RichEdit1DeleteKey();
+    // Any other key-down in the editor; the key is not consumed.
+    void FormKeyDown(int vk, unsigned modifiers) { peers_.DispatchKey(vk, modifiers); }
 
     // --- state ------------------------------------------------------------------------
     ViewerState& State() { return state_; }
     const ViewerState& State() const { return state_; }
-    PendingWork& Pending() { return pending_; }
     const StartSettings& Settings() const { return start_; }
     const DeferredSettings& Deferred() const { return deferred_; }
     const std::string& SettingsPath() const { return settingsPath_; }
@@ -191,26 +180,24 @@ class TForm1 {
     bool SaveAsFrom(const std::string& initialDir);
     // Yes/No/Cancel question about the modified text.
     MessageAnswer AskSave();
-    void WriteSetting(std::string_view section, std::string_view key, std::string_view value);
+    // False (after telling the user) when the settings file could not be written.
+    bool WriteSetting(std::string_view section, std::string_view key, std::string_view value);
     void WithCover(const std::function<void()>& work);
-
-    // Timer slots for the steps other parts own.
-    void TimerMoverStep(int step);
-    void TimerSendMoveToTrash();
-    void TimerNeedsUpdate();
-    void TimerFocus();
+    void RegisterCommands();
 
     Platform p_;
-    ShellHooks hooks_;
+    CommandRouter& commands_;
+    TimerSequencer& timer_;
+    ViewerEvents& events_;
+    FormPeers& peers_;
     ViewerState state_;
-    PendingWork pending_;
+    bool closeHandedToMover_ = false;
     StartSettings start_;
     DeferredSettings deferred_;
     std::string settingsPath_;
     // The settings file as read at start; kept across the two start-up stages only.
     IniFile startIni_;
     bool japaneseMenus_ = false;
-    bool followUpAfterDeferred_ = false;  // a step asked for a tick while start-up held the timer
 };
 
 }  // namespace kestrel

@@ -14,80 +14,49 @@ constexpr std::string_view kTooLong = "Command line is too long: ";
 
 }  // namespace
 
-void TForm1::Execute(CommandId id) {
+void TForm1::RegisterCommands() {
+    constexpr std::string_view kOwner = "TForm1";
     TextControl& ed = p_.editor;
-    switch (id) {
-        case CommandId::New:
-            New1Click();
-            return;
-        case CommandId::Open:
-            FileOpenClick();
-            return;
-        case CommandId::Save:
-            Save1Click();
-            return;
-        case CommandId::SaveAs:
-            SaveAs1Click();
-            return;
-        case CommandId::Exit:
-            FileExitClick();
-            return;
-        case CommandId::OpenMail:
-            Open2Click();
-            return;
-        case CommandId::Cut:
-        case CommandId::PopupCut:
+    auto add = [&](CommandId id, CommandRouter::Handler h) { commands_.Register(id, kOwner, h); };
+    add(CommandId::New, [this] { New1Click(); });
+    add(CommandId::Open, [this] { FileOpenClick(); });
+    add(CommandId::Save, [this] { Save1Click(); });
+    add(CommandId::SaveAs, [this] { SaveAs1Click(); });
+    add(CommandId::Exit, [this] { FileExitClick(); });
+    add(CommandId::OpenMail, [this] { Open2Click(); });
+    for (CommandId id : {CommandId::Cut, CommandId::PopupCut}) {
+        add(id, [&ed] {
             if (!ed.ReadOnly()) ed.CutToClipboard();
-            return;
-        case CommandId::Copy:
-        case CommandId::PopupCopy:
-            ed.CopyToClipboard();
-            return;
-        case CommandId::Paste:
-        case CommandId::PopupPaste:
-            if (!ed.ReadOnly()) ed.PasteFromClipboard();
-            return;
-        case CommandId::Delete:
-        case CommandId::PopupDelete:
-            if (!ed.ReadOnly()) ed.DeleteSelection();
-            return;
-        case CommandId::SelectAll:
-        case CommandId::PopupSelectAll:
-            ed.SelectAll();
-            return;
-        case CommandId::PopupUndo:
-            if (!ed.ReadOnly()) ed.Undo();
-            return;
-        case CommandId::ViewerMode:
-            ViewerMode1Click();
-            return;
-        case CommandId::WordWrap:
-        case CommandId::PopupWordWrap:
-            WordWrap1Click();
-            return;
-        case CommandId::ImeMode:
-            ImeMode1Click();
-            return;
-        case CommandId::IniFile:
-            Inifile1Click();
-            return;
-        case CommandId::TextToSpeech:
-            Text2Speech1Click();
-            return;
-        case CommandId::Option:
-            Option1Click();
-            return;
-        case CommandId::Contents:
-            Contents1Click();
-            return;
-        case CommandId::About:
-            About1Click();
-            return;
-        default:
-            // Commands of the other parts of the viewer.
-            if (hooks_.command) hooks_.command(id);
-            return;
+        });
     }
+    for (CommandId id : {CommandId::Copy, CommandId::PopupCopy}) {
+        add(id, [&ed] { ed.CopyToClipboard(); });
+    }
+    for (CommandId id : {CommandId::Paste, CommandId::PopupPaste}) {
+        add(id, [&ed] {
+            if (!ed.ReadOnly()) ed.PasteFromClipboard();
+        });
+    }
+    for (CommandId id : {CommandId::Delete, CommandId::PopupDelete}) {
+        add(id, [&ed] {
+            if (!ed.ReadOnly()) ed.DeleteSelection();
+        });
+    }
+    for (CommandId id : {CommandId::SelectAll, CommandId::PopupSelectAll}) {
+        add(id, [&ed] { ed.SelectAll(); });
+    }
+    add(CommandId::PopupUndo, [&ed] {
+        if (!ed.ReadOnly()) ed.Undo();
+    });
+    add(CommandId::ViewerMode, [this] { ViewerMode1Click(); });
+    add(CommandId::WordWrap, [this] { WordWrap1Click(); });
+    add(CommandId::PopupWordWrap, [this] { WordWrap1Click(); });
+    add(CommandId::ImeMode, [this] { ImeMode1Click(); });
+    add(CommandId::IniFile, [this] { Inifile1Click(); });
+    add(CommandId::TextToSpeech, [this] { Text2Speech1Click(); });
+    add(CommandId::Option, [this] { Option1Click(); });
+    add(CommandId::Contents, [this] { Contents1Click(); });
+    add(CommandId::About, [this] { About1Click(); });
 }
 
 // --- the modified text ------------------------------------------------------------------
@@ -164,7 +133,7 @@ void TForm1::Open2Click() {
     if (sep != std::string::npos && IsPathSeparator(path[sep]) && StartsCharAt(path, sep) &&
         ContainsText(path, ".txt")) {
         state_.freshOpen = true;
-        if (hooks_.openFolderMail) hooks_.openFolderMail(path);
+        OpenFolderMail(path);
     } else {
         ShowMessage(kNotPloverMail);
     }
@@ -273,33 +242,21 @@ void TForm1::RichEdit1MouseDown() {
 }
 
 void TForm1::RichEdit1BackSpaceKey() {
-    if (hooks_.dispatchKey) hooks_.dispatchKey(8, 0);
+    peers_.DispatchKey(8, 0);
 }
 
 void TForm1::RichEdit1DeleteKey() {
-    if (hooks_.dispatchKey) hooks_.dispatchKey(46, 0);
+    peers_.DispatchKey(46, 0);
 }
 
 // --- close ------------------------------------------------------------------------------
 
 bool TForm1::FormCloseQuery() {
-    if (state_.closeHandedToMover) return true;
-    if (p_.editor.Modified()) {
-        switch (AskSave()) {
-            case MessageAnswer::Yes:
-                if (!Save1Click()) return false;
-                break;
-            case MessageAnswer::No:
-                break;
-            default:
-                return false;
-        }
-    }
-    if (deferred_.aw && deferred_.autoMove && hooks_.startMoveMails) {
+    if (closeHandedToMover_) return true;
+    if (!SaveIfModified()) return false;
+    if (deferred_.aw && deferred_.autoMove && peers_.StartMoveMailsAtClose()) {
         // The mover runs first; its last timer step closes the window again.
-        state_.moverClosingRun = true;
-        hooks_.startMoveMails();
-        state_.closeHandedToMover = true;
+        closeHandedToMover_ = true;
         return false;
     }
     return true;

@@ -2,6 +2,7 @@
 
 #include "common/ini.h"
 #include "common/sjis.h"
+#include "common/stage_timing.h"
 #include "viewer/link/folder.h"
 #include "viewer/mail/show_lines.h"
 #include "viewer/shell/mail_link.h"
@@ -9,30 +10,22 @@
 
 namespace kestrel {
 
-MailDisplay::MailDisplay(const Platform& platform, MailLink& link) : p_(platform), link_(link) {}
-
-void MailDisplay::Plug(ShellHooks& hooks) {
-    hooks.openFolderMail = [this](const std::string& path) { OpenFolderMail(path); };
-    auto next = hooks.command;
-    hooks.command = [this, next](CommandId id) {
-        if (HandleCommand(id)) return true;
-        return next ? next(id) : false;
-    };
-}
-
-void MailDisplay::Attach(TForm1& form) {
-    form_ = &form;
-}
-
-bool MailDisplay::HandleCommand(CommandId id) {
-    if (id != CommandId::Header) return false;
-    Header1Click();
-    return true;
+MailDisplay::MailDisplay(const Platform& platform, const ShellWiring& wiring, TForm1& form,
+                         MailLink& link, MailScrambling& scrambling)
+    : p_(platform), events_(wiring.events), form_(form), link_(link), scrambling_(scrambling) {
+    wiring.commands.Register(CommandId::Header, "MailDisplay", [this] { Header1Click(); });
+    // Read with the first stage: the first mail is shown before the deferred stage.
+    wiring.events.OnSettingsLoaded([this](const IniFile& ini) {
+        settings_ = MailViewSettingsFrom(ini);
+        reformat_ = ReformatSettingsFrom(ini);
+    });
+    wiring.events.OnDeferredStage([this](const IniFile&) {
+        if (settings_.header) p_.window.SetMenuChecked(CommandId::Header, true);
+    });
 }
 
 MailViewSettings MailDisplay::ViewSettings() const {
-    if (!form_) return MailViewSettings();
-    MailViewSettings v = form_->Settings().mailView;
+    MailViewSettings v = settings_;
     // Once the Header button has been pressed its mode holds for the rest of the process.
     if (headerMode_) {
         v.header = headerMode_->header;
@@ -41,47 +34,44 @@ MailViewSettings MailDisplay::ViewSettings() const {
     return v;
 }
 
-ReformatSettings MailDisplay::CurrentReformatSettings() const {
-    // The first mail is shown before the deferred stage has read the reformat keys: read them
-    // from the settings file then rather than reformat with empty character lists.
-    if (form_->State().startupStage) {
-        return ReformatSettingsFrom(IniFile::Load(OnDiskPath(form_->SettingsPath())));
-    }
-    return form_->Deferred().reformat;
-}
-
 void MailDisplay::MailOpen(const std::string& rawPath, bool fromFolder) {
-    if (!form_) return;
-    ViewerState& st = form_->State();
-    const StartSettings& start = form_->Settings();
+    ViewerState& st = form_.State();
+    const StartSettings& start = form_.Settings();
     std::string path = LowerSjis(rawPath);
-    if (start.debugMode) form_->ShowMessage("MailOpen: " + path);
+    if (start.debugMode) form_.ShowMessage("MailOpen: " + path);
 
     MailOpenContext context;
     context.fromFolder = fromFolder;
     context.freshOpen = st.freshOpen;
     context.headerButton = st.headerButton;
-    context.startupStage = st.startupStage;
+    context.startupStage = form_.StartupStage();
     context.editSwitch = st.editSwitch;
     context.scrambleMode = st.scrambleMode;
 
     MailOpenHooks hooks;
     hooks.reformat = [this](std::vector<std::string>& lines, size_t bodyStart) {
-        ReformatLines(lines, bodyStart, CurrentReformatSettings());
+        ReformatLines(lines, bodyStart, reformat_);
     };
-    hooks.unscramble = unscramble;
+    hooks.unscramble = [this](std::vector<std::string>& lines) {
+        scrambling_.UnscrambleForDisplay(lines);
+    };
 
+    StageMark("open");
     MailView view = kestrel::MailOpen(path, ViewSettings(), context, hooks);
+    StageMark("read and filter");
     if (view.found) {
         st.partialView = view.partialView;
         st.truncatedView = view.truncatedView;
         st.htmlMail = view.htmlMail;
         st.alertColour = view.alertColour;
         showToThis_ = view.showToThis;
-        if (view.openError) form_->ShowMessage(kMailOpenErrorMessage);
+        if (view.openError) form_.ShowMessage(kMailOpenErrorMessage);
 
         p_.editor.SetReadOnly(view.readOnly ? *view.readOnly : st.viewerModeSetting);
         st.currentFile = view.path;
+        // Fonts, tool bar and title before the text goes in: a taller tool bar afterwards
+        // would resize the editor and so make it lay out a long mail a second time.
+        form_.UpdateWindowState();
         ShowMailLines(view.lines);
 
         if (fromFolder) {
@@ -89,11 +79,12 @@ void MailDisplay::MailOpen(const std::string& rawPath, bool fromFolder) {
             if (view.markRead) MarkMailRead(OnDiskPath(view.path));
             link_.AfterFolderMailOpened();
         }
-        if (autoScramble) autoScramble(view);
+        events_.MailOpened(view);
 
         if (p_.window.State() == WindowState::Minimized) p_.window.Restore();
         p_.window.Show();
-        form_->UpdateWindowState();
+        form_.UpdateWindowState();
+        StageMark("shown");
     }
     st.keyNumberMode = false;
     st.freshOpen = false;
@@ -101,13 +92,12 @@ void MailDisplay::MailOpen(const std::string& rawPath, bool fromFolder) {
 
 void MailDisplay::OpenFolderMail(const std::string& path) {
     MailOpen(path, true);
-    if (form_) form_->State().headerButton = false;
+    form_.State().headerButton = false;
 }
 
 void MailDisplay::ShowMailLines(const std::vector<std::string>& lines) {
-    if (!form_) return;
-    ViewerState& st = form_->State();
-    const StartSettings& start = form_->Settings();
+    ViewerState& st = form_.State();
+    const StartSettings& start = form_.Settings();
     TextControl& ed = p_.editor;
     bool readOnly = ed.ReadOnly();
 
@@ -121,12 +111,15 @@ void MailDisplay::ShowMailLines(const std::vector<std::string>& lines) {
     ed.SetFont(font.name, font.size);
     ed.SetDefaultAttributes(font.name, font.size, textColour);
 
+    // One batch: a long mail is filled and coloured without a redraw per colour range.
+    ed.BeginUpdate();
     std::vector<ShownLine> shown = kestrel::ShowMailLines(lines, showToThis_);
     std::vector<std::string> text;
     text.reserve(shown.size());
     for (const ShownLine& s : shown) text.push_back(lines[s.index]);
     ed.SetLines(text);
 
+    StageMark("fill");
     // Colours in runs of lines of one colour, so that a long mail takes few calls.
     size_t runStart = 0;
     for (size_t i = 1; i <= shown.size(); ++i) {
@@ -145,6 +138,9 @@ void MailDisplay::ShowMailLines(const std::vector<std::string>& lines) {
     }
     // Text typed later takes the plain attributes, not those of the last address.
     ed.SetDefaultAttributes(font.name, font.size, textColour);
+    StageMark("colour");
+    ed.EndUpdate();
+    StageMark("end of batch");
 
     ed.SetModified(false);
     if (p_.window.State() == WindowState::Minimized) p_.window.Restore();
@@ -158,10 +154,9 @@ void MailDisplay::ShowMailLines(const std::vector<std::string>& lines) {
 }
 
 void MailDisplay::Header1Click() {
-    if (!form_) return;
-    ViewerState& st = form_->State();
+    ViewerState& st = form_.State();
     std::string current = st.currentFile;
-    if (!IsFolderMail(current) || !form_->SaveIfModified()) return;
+    if (!IsFolderMail(current) || !form_.SaveIfModified()) return;
     MailViewSettings settings = ViewSettings();
     MailView shown;
     shown.truncatedView = st.truncatedView;

@@ -1,9 +1,9 @@
 // Showing a mail in the main window: MailOpen and OpenFolderMail around the portable mail
 // reader, ShowMailLines through the text control, the Header button and the automatic
-// reformat. Plugged into TForm1 through its ShellHooks (openFolderMail, command).
+// reformat. Owns the command Header and the display keys ([View] Header, ShowTo, ..., [Alert]
+// and the reformat keys of the automatic reformat); raises ViewerEvents::MailOpened.
 #pragma once
 
-#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -11,20 +11,25 @@
 #include "viewer/mail/mail_open.h"
 #include "viewer/shell/form1.h"
 #include "viewer/shell/platform.h"
+#include "viewer/shell/wiring.h"
 #include "viewer/text/reformat.h"
 
 namespace kestrel {
 
 class MailLink;
 
+// What the display asks of the scramble feature while it opens a mail.
+class MailScrambling {
+  public:
+    virtual ~MailScrambling() = default;
+    // Unscrambles a scrambled mail's display list (scramble mode only).
+    virtual void UnscrambleForDisplay(std::vector<std::string>& lines) = 0;
+};
+
 class MailDisplay {
   public:
-    MailDisplay(const Platform& platform, MailLink& link);
-
-    // Fills the hooks the display serves; commands it does not own go on to the command hook
-    // that was there before.
-    void Plug(ShellHooks& hooks);
-    void Attach(TForm1& form);
+    MailDisplay(const Platform& platform, const ShellWiring& wiring, TForm1& form, MailLink& link,
+                MailScrambling& scrambling);
 
     // Reads and shows path (lower-cased first). fromFolder: a folder mail (filtered header,
     // status update, mail-client notification); false: a plain file with every header line.
@@ -43,19 +48,14 @@ class MailDisplay {
     // To, Cc and Bcc were shown for the mail on show.
     bool ShowToThis() const { return showToThis_; }
 
-    // Work of other parts during an open; empty ones are skipped.
-    // Unscrambling of a scrambled mail's display list (scramble mode only).
-    std::function<void(std::vector<std::string>& lines)> unscramble;
-    // Automatic scrambling of the mail just shown (scramble mode, listed folders).
-    std::function<void(const MailView& view)> autoScramble;
-
   private:
-    bool HandleCommand(CommandId id);
-    ReformatSettings CurrentReformatSettings() const;
-
     Platform p_;
+    ViewerEvents& events_;
+    TForm1& form_;
     MailLink& link_;
-    TForm1* form_ = nullptr;
+    MailScrambling& scrambling_;
+    MailViewSettings settings_;
+    ReformatSettings reformat_;
     struct HeaderMode {
         bool header, showTo;
     };

@@ -8,26 +8,16 @@
 
 namespace kestrel {
 
-MailLink::MailLink(const Platform& platform, const DdeChannels& dde) : p_(platform), dde_(dde) {}
-
-void MailLink::Plug(ShellHooks& hooks) {
-    hooks.sendToPlover = [this](const std::string& macro) { SendToPlover(macro); };
-    hooks.sendUpdate = [this] { SendUpdate(); };
-    hooks.sendFocus = [this] { SendFocus(); };
-    hooks.sendMoveToTrash = [this] { SendMoveToTrash(); };
-    hooks.openFinchpostLink = [this] { OpenFinchpostLink(); };
-}
-
-void MailLink::Attach(TForm1& form) {
-    form_ = &form;
-}
-
-void MailLink::SetOpenFolderMail(std::function<void(const std::string& path)> open) {
-    openFolderMail_ = std::move(open);
+MailLink::MailLink(const Platform& platform, const DdeChannels& dde, const ShellWiring& wiring,
+                   TForm1& form)
+    : p_(platform), dde_(dde), timer_(wiring.timer), form_(form) {
+    timer_.Register(TimerStep::MoveToTrash, "MailLink", [this] { SendMoveToTrash(); });
+    timer_.Register(TimerStep::NeedsUpdate, "MailLink", [this] { SendDeletionFollowUp(); });
+    timer_.Register(TimerStep::Focus, "MailLink", [this] { SendFocus(); });
 }
 
 bool MailLink::DebugMode() const {
-    return form_ && form_->Settings().debugMode;
+    return form_.Settings().debugMode;
 }
 
 // --- conversations -----------------------------------------------------------------------
@@ -51,19 +41,18 @@ bool MailLink::RegisterServer() {
 }
 
 void MailLink::SendToPlover(const std::string& macro) {
-    if (form_ && form_->Settings().debugPloverDde) form_->ShowMessage("PloverDde: " + macro);
+    if (form_.Settings().debugPloverDde) form_.ShowMessage("PloverDde: " + macro);
     // A closed conversation or a refused macro: the mail client simply does not hear of it.
     if (dde_.plover.IsOpen()) dde_.plover.Execute(macro);
 }
 
 void MailLink::SendToFinchpost(const std::string& macro) {
-    if (DebugMode()) form_->ShowMessage("FinchDDE: " + macro);
+    if (DebugMode()) form_.ShowMessage("FinchDDE: " + macro);
     if (dde_.finchpost.IsOpen()) dde_.finchpost.Execute(macro);
 }
 
 void MailLink::OpenFinchpostLink() {
-    if (!form_) return;
-    const std::string& current = form_->State().currentFile;
+    const std::string& current = form_.State().currentFile;
     if (p_.windows.ExistsWithClass(kFinchpostWindowClass)) {
         if (!dde_.finchpost.IsOpen()) dde_.finchpost.Open(kFinchpostService, kCommandTopic);
         // Without a folder mail on show the macro would name no mail at all.
@@ -72,86 +61,88 @@ void MailLink::OpenFinchpostLink() {
         }
         return;
     }
-    const std::string& program = form_->Settings().finchpostExe;
-    if (!program.empty()) form_->LaunchProgram(program, current, "");
+    const std::string& program = form_.Settings().finchpostExe;
+    if (!program.empty()) form_.LaunchProgram(program, current, "");
     dde_.finchpost.Open(kFinchpostService, kCommandTopic);
 }
 
 // --- the incoming request ----------------------------------------------------------------
 
 void MailLink::DdeOpenMail(const std::string& macroLines) {
-    if (!form_) return;
     if (DebugMode()) {
         size_t end = macroLines.find_first_of(std::string_view("\r\n\0", 3));
-        form_->ShowMessage("DDE3: " + macroLines.substr(0, end));
+        form_.ShowMessage("DDE3: " + macroLines.substr(0, end));
     }
     // With no mail on show currentFile is "", which every line contains: the test for the mail
     // already shown is made only when there is one.
-    OpenRequest req = ParseOpenMacro(macroLines, form_->State().currentFile);
+    OpenRequest req = ParseOpenMacro(macroLines, form_.State().currentFile);
     if (req.kind != OpenRequest::Open) return;
-    PendingWork& pending = form_->Pending();
-    if (pending.viewRequestOutstanding) {
+    if (viewRequestOutstanding_) {
         // The question about changes was asked when the view was requested.
-        pending.viewRequestOutstanding = false;
-    } else if (!form_->SaveIfModified()) {
+        viewRequestOutstanding_ = false;
+    } else if (!form_.SaveIfModified()) {
         return;
     }
-    if (openFolderMail_) openFolderMail_(req.path);
+    form_.OpenFolderMail(req.path);
 }
 
 // --- follow-ups of an open -----------------------------------------------------------------
 
 void MailLink::SendUpdate() {
-    if (!form_) return;
-    const std::string& current = form_->State().currentFile;
+    const std::string& current = form_.State().currentFile;
     if (!IsFolderMail(current)) return;
     SendToPlover(UpdateMacro(FolderFileOf(current), MailNumberOf(current)));
-    form_->StartTimer();
+    timer_.Start();
 }
 
 void MailLink::SendFocus() {
-    if (!form_) return;
-    const std::string& current = form_->State().currentFile;
+    const std::string& current = form_.State().currentFile;
     if (!IsFolderMail(current)) return;
     SendToPlover(FocusMacro(FolderFileOf(current), MailNumberOf(current)));
 }
 
 void MailLink::SendMoveToTrash() {
-    if (!form_) return;
-    PendingWork& pending = form_->Pending();
-    const std::string path = pending.deletion;
-    if (path.empty() || path == PendingWork::kNeedsUpdate) return;
+    const PendingDeletion& pending = timer_.Deletion();
+    if (!pending.IsMoveToTrash()) return;
+    const std::string path = pending.Path();
     if (!FileExists(OnDiskPath(path))) {
         // Nothing to move; left pending it would take every later timer tick, and the Focus
         // of the mail on show would never be sent again.
-        pending.deletion.clear();
+        timer_.SetDeletion(PendingDeletion());
         return;
     }
-    SendToPlover(MoveMacro(form_->State().trashPath, FolderFileOf(path), MailNumberOf(path)));
-    pending.deletion = std::string(PendingWork::kNeedsUpdate);
-    form_->StartTimer();
+    SendToPlover(MoveMacro(form_.State().trashPath, FolderFileOf(path), MailNumberOf(path)));
+    timer_.SetDeletion(PendingDeletion::NeedsUpdate());
+    timer_.Start();
+}
+
+void MailLink::SendDeletionFollowUp() {
+    if (form_.State().readOrder == 1) {
+        SendFocus();
+    } else {
+        SendUpdate();
+        timer_.Start();
+    }
 }
 
 void MailLink::AfterFolderMailOpened() {
-    if (!form_) return;
-    const std::string& shown = form_->State().currentFile;
-    const PendingWork& pending = form_->Pending();
-    bool deletionPending =
-        !pending.deletion.empty() && pending.deletion != PendingWork::kNeedsUpdate;
+    const std::string& shown = form_.State().currentFile;
+    const PendingDeletion& pending = timer_.Deletion();
+    bool deletionPending = pending.IsMoveToTrash();
 
     nextMail_ = NeighbourOf(shown, +1);
-    if (deletionPending && nextMail_ == pending.deletion) {
-        nextMail_ = NeighbourOf(pending.deletion, +1);
+    if (deletionPending && nextMail_ == pending.Path()) {
+        nextMail_ = NeighbourOf(pending.Path(), +1);
     }
     previousMail_ = NeighbourOf(shown, -1);
-    if (deletionPending && previousMail_ == pending.deletion) {
-        previousMail_ = NeighbourOf(pending.deletion, -1);
+    if (deletionPending && previousMail_ == pending.Path()) {
+        previousMail_ = NeighbourOf(pending.Path(), -1);
     }
-    if (DebugMode()) form_->ShowMessage("Next:" + nextMail_ + " Prev:" + previousMail_);
+    if (DebugMode()) form_.ShowMessage("Next:" + nextMail_ + " Prev:" + previousMail_);
 
-    int order = form_->State().readOrder;
+    int order = form_.State().readOrder;
     if (order != 0) {
-        form_->StartTimer();
+        timer_.Start();
     } else if (deletionPending) {
         SendMoveToTrash();
     } else {
@@ -159,9 +150,7 @@ void MailLink::AfterFolderMailOpened() {
     }
     // Finchpost order: the timer then sends Update and Focus to Plover. A deletion whose Move
     // is still due keeps its place: the Move step sets NeedsUpdate itself once it has sent it.
-    if (order == 2 && !deletionPending) {
-        form_->Pending().deletion = std::string(PendingWork::kNeedsUpdate);
-    }
+    if (order == 2 && !deletionPending) timer_.SetDeletion(PendingDeletion::NeedsUpdate());
 }
 
 }  // namespace kestrel

@@ -1,15 +1,14 @@
 // The command channel to the mail clients: the macros sent to Plover and Finchpost, the
-// incoming [open("...")] request, and the Update and Focus follow-ups of an open. Plugged into
-// TForm1 through its ShellHooks (sendToPlover, sendUpdate, sendFocus, sendMoveToTrash,
-// openFinchpostLink).
+// incoming [open("...")] request, and the Update and Focus follow-ups of an open. Owns the timer
+// steps MoveToTrash, NeedsUpdate and Focus; other features reach it as a ClientLink.
 #pragma once
 
-#include <functional>
 #include <string>
 #include <string_view>
 
 #include "viewer/shell/dde.h"
 #include "viewer/shell/form1.h"
+#include "viewer/shell/mail_session.h"
 #include "viewer/shell/platform.h"
 
 namespace kestrel {
@@ -20,16 +19,11 @@ inline constexpr std::string_view kCommandTopic = "Command";
 inline constexpr std::string_view kServerTopic = "system";
 inline constexpr std::string_view kFinchpostWindowClass = "TfrmFINCHPOSTMain";
 
-class MailLink {
+class MailLink : public ClientLink {
   public:
-    MailLink(const Platform& platform, const DdeChannels& dde);
-
-    // Fills the hooks this link serves.
-    void Plug(ShellHooks& hooks);
-    // The window the link works for; needed before anything is sent or received.
-    void Attach(TForm1& form);
-    // The open of a folder mail that DdeOpenMail uses (OpenFolderMail of the mail display).
-    void SetOpenFolderMail(std::function<void(const std::string& path)> open);
+    // Registers the timer steps it owns.
+    MailLink(const Platform& platform, const DdeChannels& dde, const ShellWiring& wiring,
+             TForm1& form);
 
     // While the main window is created: connects to Plover; when no server answers, runs the
     // command line "Plover Command" once and, when that starts, tries once more. Never retried
@@ -42,10 +36,10 @@ class MailLink {
 
     // "PloverDde: " + macro when [View] DebugPloverDde is set; then one execute on the Plover
     // conversation, not waited for.
-    void SendToPlover(const std::string& macro);
+    void SendToPlover(const std::string& macro) override;
     // "FinchDDE: " + macro when [View] DebugMode is set; then one execute on the Finchpost
     // conversation.
-    void SendToFinchpost(const std::string& macro);
+    void SendToFinchpost(const std::string& macro) override;
     // The Finchpost read order's link: open the conversation (starting the program when its
     // window is not there) and focus the mail on show.
     void OpenFinchpostLink();
@@ -53,11 +47,14 @@ class MailLink {
     void DdeOpenMail(const std::string& macroLines);
 
     // Update for the mail on show when it is a folder mail, and the timer for the Focus.
-    void SendUpdate();
+    void SendUpdate() override;
     // Focus for the mail on show when it is a folder mail.
-    void SendFocus();
+    void SendFocus() override;
     // The Move macro of the pending deletion, then Update and Focus through the timer.
     void SendMoveToTrash();
+    // The timer's NeedsUpdate step: Focus in the mail client's order, else Update (and Focus on
+    // the next tick).
+    void SendDeletionFollowUp();
     // After a folder mail is shown: finds the neighbouring mails and tells the mail client.
     void AfterFolderMailOpened();
 
@@ -65,14 +62,20 @@ class MailLink {
     const std::string& NextMail() const { return nextMail_; }
     const std::string& PreviousMail() const { return previousMail_; }
 
+    // Set by a [View(...)] request to the mail client: its answering [open] asks no question
+    // about unsaved changes, as that was asked when the view was requested.
+    void SetViewRequestOutstanding(bool outstanding) { viewRequestOutstanding_ = outstanding; }
+    bool ViewRequestOutstanding() const { return viewRequestOutstanding_; }
+
   private:
     bool DebugMode() const;
 
     Platform p_;
     DdeChannels dde_;
-    TForm1* form_ = nullptr;
-    std::function<void(const std::string&)> openFolderMail_;
+    TimerSequencer& timer_;
+    TForm1& form_;
     std::string nextMail_, previousMail_;
+    bool viewRequestOutstanding_ = false;
 };
 
 }  // namespace kestrel

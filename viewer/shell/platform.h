@@ -55,6 +55,11 @@ class TextControl {
     virtual void ScrollLines(int lines) = 0;  // negative scrolls up
     virtual void ScrollCaretIntoView() = 0;
 
+    // Many changes in a row (a mail being put on screen): until the matching EndUpdate the
+    // control need not redraw or report changes, and keeps the caret and scroll place for the
+    // end. Calls nest.
+    virtual void BeginUpdate() {}
+    virtual void EndUpdate() {}
     virtual void SetRangeColour(int start, int length, Colour colour) = 0;
     virtual void SetRangeUnderline(int start, int length, bool underline) = 0;
     // Font and colour of text typed or inserted from now on.

@@ -5,6 +5,7 @@
 #include "common/fileio.h"
 #include "common/sjis.h"
 #include "viewer/mail/decode.h"
+#include "viewer/shell/mail_display.h"
 #include "viewer/text/quote.h"
 #include "viewer/text/text_command.h"
 
@@ -31,29 +32,19 @@ bool EndsWithLineBreak(std::string_view text) {
 
 }  // namespace
 
-TextCommands::TextCommands(TForm1& form, const Platform& platform) : form_(form), p_(platform) {}
-
-bool TextCommands::Handle(CommandId id) {
-    switch (id) {
-        case CommandId::Decode:
-            Decode1Click();
-            return true;
-        case CommandId::DecodeZenkaku:
-            DecodeZenkaku1Click();
-            return true;
-        case CommandId::Quote:
-        case CommandId::PopupQuote:
-            Quote1Click();
-            return true;
-        case CommandId::Unquote:
-            Unquote1Click();
-            return true;
-        case CommandId::Justify:
-            Justify1Click();
-            return true;
-        default:
-            return false;
-    }
+TextCommands::TextCommands(const Platform& platform, const ShellWiring& wiring, TForm1& form,
+                           MailDisplay& display)
+    : p_(platform), form_(form), display_(display) {
+    constexpr std::string_view kOwner = "TextCommands";
+    CommandRouter& c = wiring.commands;
+    c.Register(CommandId::Decode, kOwner, [this] { Decode1Click(); });
+    c.Register(CommandId::DecodeZenkaku, kOwner, [this] { DecodeZenkaku1Click(); });
+    c.Register(CommandId::Quote, kOwner, [this] { Quote1Click(); });
+    c.Register(CommandId::PopupQuote, kOwner, [this] { Quote1Click(); });
+    c.Register(CommandId::Unquote, kOwner, [this] { Unquote1Click(); });
+    c.Register(CommandId::Justify, kOwner, [this] { Justify1Click(); });
+    wiring.events.OnSettingsLoaded(
+        [this](const IniFile& ini) { settings_ = TextCommandSettingsFrom(ini); });
 }
 
 // --- Decode -------------------------------------------------------------------------------
@@ -108,13 +99,13 @@ bool TextCommands::RunPass(TextCommandKind kind, std::vector<std::string>& lines
     try {
         switch (kind) {
             case TextCommandKind::Quote:
-                QuoteLines(lines, form_.Deferred().quote);
+                QuoteLines(lines, settings_.quote);
                 return true;
             case TextCommandKind::Unquote:
-                UnquoteLines(lines, form_.Deferred().reformat.quoteChar);
+                UnquoteLines(lines, settings_.reformat.quoteChar);
                 return true;
             case TextCommandKind::Reformat:
-                return ReformatLines(lines, start, form_.Deferred().reformat);
+                return ReformatLines(lines, start, settings_.reformat);
         }
     } catch (const std::exception&) {
         // Out of memory on a huge text: the list stays as far as the pass got.
@@ -162,11 +153,7 @@ void TextCommands::RunTextCommand(TextCommandKind kind) {
         if (!lineBreakAtEnd && !replacement.empty()) replacement.resize(replacement.size() - 2);
         ed.ReplaceSelection(replacement);
     } else if (kind == TextCommandKind::Reformat) {
-        if (showMailLines) {
-            showMailLines(lines);
-        } else {
-            ed.SetLines(lines);
-        }
+        display_.ShowMailLines(lines);
     }
 
     ed.SetModified(modified);

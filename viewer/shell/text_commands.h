@@ -3,18 +3,19 @@
 // editor's lines through the portable decoder and reformatter, and keep the editor's modified
 // flag as it was, so that repairing or reformatting alone never makes the text count as changed.
 //
-// Plugged into TForm1 through its `command` hook (Handle). The reformat settings and the quote
-// mark are the window's deferred settings (the viewer's defaults until that stage has run).
+// Owns the commands Decode, DecodeZenkaku, Quote, PopupQuote, Unquote and Justify, and reads
+// its keys (TextCommandSettingsFrom) with the first start-up stage, so that a command given
+// before the first timer tick uses the settings file.
 #pragma once
 
-#include <functional>
 #include <string>
 #include <vector>
 
 #include "common/ini.h"
 #include "viewer/shell/form1.h"
 #include "viewer/shell/platform.h"
-#include "viewer/text/reformat.h"
+#include "viewer/shell/wiring.h"
+#include "viewer/text/text_command.h"
 
 namespace kestrel {
 
@@ -23,15 +24,12 @@ inline constexpr std::string_view kReformatError = "Error in reformat routine";
 
 enum class TextCommandKind { Quote, Unquote, Reformat };
 
+class MailDisplay;
+
 class TextCommands {
   public:
-    TextCommands(TForm1& form, const Platform& platform);
-
-    // Runs the command id when it is one of these: Decode, DecodeZenkaku, Quote, PopupQuote,
-    // Unquote, Justify. True when it was.
-    bool Handle(CommandId id);
-    // The [View] keys of quoting and reformatting (MaxLength, DeleteTab, QuoteChar, Quote,
-    // EndCharZenkaku, EndCharHAnkaku, AvoidBeginChar, AvoidEndChar).
+    TextCommands(const Platform& platform, const ShellWiring& wiring, TForm1& form,
+                 MailDisplay& display);
 
     void Decode1Click();
     // Nothing while text is selected.
@@ -46,16 +44,15 @@ class TextCommands {
     // The common driver of Quote, Unquote and Justify.
     void RunTextCommand(TextCommandKind kind);
 
-
-    // Puts a whole reformatted text on screen with the mail display's fonts and colours.
-    // Empty: the lines go into the editor as plain text.
-    std::function<void(const std::vector<std::string>& lines)> showMailLines;
+    const TextCommandSettings& Settings() const { return settings_; }
 
   private:
     bool RunPass(TextCommandKind kind, std::vector<std::string>& lines, size_t start);
 
-    TForm1& form_;
     Platform p_;
+    TForm1& form_;
+    MailDisplay& display_;
+    TextCommandSettings settings_;
 };
 
 }  // namespace kestrel

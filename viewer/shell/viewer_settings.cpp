@@ -29,8 +29,6 @@ StartSettings ReadStartSettingsFrom(const IniFile& ini) {
     s.debugMode = vb("DebugMode");
     s.debugPloverDde = vb("DebugPloverDde");
 
-    s.subjectLength = ViewerInt(ini, "Scramble", "SubjectLength");
-    s.autoScramble = ViewerString(ini, "Scramble", "AutoScramble");
     s.pin = ViewerInt(ini, "Scramble", "PIN");
 
     s.left = ViewerInt(ini, "Window", "Left");
@@ -41,41 +39,16 @@ StartSettings ReadStartSettingsFrom(const IniFile& ini) {
 
     s.pgbrowExe = ViewerString(ini, "Location", "PgbrowExe");
     s.finchpostExe = ViewerString(ini, "Location", "FinchpostExe");
-
-    s.mailView = MailViewSettingsFrom(ini);
     return s;
 }
 
 DeferredSettings ReadDeferredSettingsFrom(const IniFile& ini) {
     DeferredSettings d;
-    auto vs = [&](std::string_view key) { return ViewerString(ini, "View", key); };
-    d.reformat = ReformatSettingsFrom(ini);
-    d.newBrowser = ViewerBool(ini, "View", "NewBrowser");
-    d.alertDialog = ViewerBool(ini, "View", "AlertDialog");
-    d.scrollPercent = ViewerInt(ini, "View", "ScrollPercent");
-    d.nextMailAtEnd = ViewerBool(ini, "View", "NextMailAtEnd");
-    d.quote = vs("Quote");
-
     d.trashCan = ViewerString(ini, "Location", "TrashCan");
     d.saveAsDir = ViewerString(ini, "Location", "SaveAsDir");
-
     d.aw = ViewerBool(ini, "AW", "AW");
     d.autoMove = d.aw && ViewerBool(ini, "AW", "AutoMove");
-    d.attachString = ViewerString(ini, "AW", "AttachString");
-    d.receive = ViewerString(ini, "AW", "Receive");
-    d.in = ViewerString(ini, "AW", "In");
-    d.netMtg = ViewerString(ini, "AW", "NetMtg");
-    d.out = ViewerString(ini, "AW", "Out");
-    d.sent = ViewerString(ini, "AW", "Sent");
-    d.mtgString = ViewerString(ini, "AW", "MtgString");
-    d.attachDir = ViewerString(ini, "AW", "AttachDir");
-
     d.spellChecker = ViewerBool(ini, "SpellCheck", "SpellChecker");
-
-    d.printerFontName = ViewerString(ini, "Printer", "FontName");
-    d.printerFontSize = ViewerInt(ini, "Printer", "FontSize");
-    d.leftSpace = ViewerInt(ini, "Printer", "LeftSpace");
-
     for (int i = 0; i < 5; ++i) {
         std::string n = std::to_string(i + 1);
         d.replyStatus[i] = ViewerString(ini, "ReplyStatus", "Status" + n);

@@ -1,4 +1,5 @@
-// The settings the main window works with, read in the two start-up stages.
+// The keys the main window itself works with, read in the two start-up stages. A feature reads
+// its own keys with its own XxxSettingsFrom(const IniFile&) (see viewer_events.h for when).
 #pragma once
 
 #include <array>
@@ -6,8 +7,6 @@
 #include <string>
 
 #include "common/ini.h"
-#include "viewer/mail/mail_open.h"
-#include "viewer/text/reformat.h"
 
 namespace kestrel {
 
@@ -34,16 +33,11 @@ struct StartSettings {
     bool debugMode = false;
     bool debugPloverDde = false;
     // [Scramble]
-    int subjectLength = 6;
-    std::string autoScramble;
     int pin = 0;
     // [Window]
     int left = 49, top = 52, width = 611, height = 342, editWidth = 400;
     // [Location]
     std::string pgbrowExe, finchpostExe;
-    // [View] Header, ShowTo, MaxTo, HeaderList, TabToSpace, MaxLines, AutoReformat and [Alert]:
-    // what the mail reader works with.
-    MailViewSettings mailView;
 };
 
 struct MenuSetting {
@@ -53,27 +47,14 @@ struct MenuSetting {
 
 // Read by ReadDeferredSettings on the first timer tick.
 struct DeferredSettings {
-    // [View]
-    // MaxLength, DeleteTab, QuoteChar, EndChar..., AvoidBeginChar, AvoidEndChar.
-    ReformatSettings reformat;
-    bool newBrowser = false;
-    bool alertDialog = true;
-    int scrollPercent = 100;
-    bool nextMailAtEnd = true;
-    std::string quote = "> ";  // the quote mark ([View] Quote)
     // [Location]
     std::string trashCan, saveAsDir;
     // [AW]
     bool aw = false;
     bool autoMove = false;  // false unless AW is on
-    std::string attachString, receive, in, netMtg, out, sent, mtgString, attachDir;
     // [SpellCheck]
     bool spellChecker = false;
-    // [Printer]
-    std::string printerFontName;
-    int printerFontSize = 10;
-    int leftSpace = 10;
-    // [ReplyStatus], [Command], [Insert]
+    // [ReplyStatus], [Command], [Insert]: the menus built from the settings.
     std::array<std::string, 5> replyStatus;
     std::array<MenuSetting, 5> commands, inserts;
 };

@@ -2,7 +2,16 @@
 
 #include <algorithm>
 
+#include "common/settings.h"
+
 namespace kestrel {
+
+TextCommandSettings TextCommandSettingsFrom(const IniFile& ini) {
+    TextCommandSettings s;
+    s.reformat = ReformatSettingsFrom(ini);
+    s.quote = ViewerString(ini, "View", "Quote");
+    return s;
+}
 
 size_t JustifyStartIndex(const std::vector<std::string>& lines) {
     for (size_t i = 0; i < lines.size(); ++i) {

@@ -6,7 +6,17 @@
 #include <string_view>
 #include <vector>
 
+#include "common/ini.h"
+#include "viewer/text/reformat.h"
+
 namespace kestrel {
+
+// The keys Quote, Unquote and Justify work with: the reformat keys and [View] Quote.
+struct TextCommandSettings {
+    ReformatSettings reformat;
+    std::string quote = "> ";
+};
+TextCommandSettings TextCommandSettingsFrom(const IniFile& ini);
 
 // Start index of Justify without a selection: one past the first line that contains "------"
 // (the separator under the header), else the index of the last line (0 for no lines).

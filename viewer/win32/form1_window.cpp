@@ -199,7 +199,12 @@ void Form1Window::Layout() {
         ShowWindow(panel1_, SW_HIDE);
     }
     int eh = std::max(h - top, 0);
-    MoveWindow(editor_.hwnd(), 0, top, w, eh, TRUE);
+    // Only when its place changes: a resized rich edit control lays out all its text again.
+    RECT now{};
+    GetWindowRect(editor_.hwnd(), &now);
+    MapWindowPoints(nullptr, hwnd(), reinterpret_cast<POINT*>(&now), 2);
+    if (now.left != 0 || now.top != top || now.right - now.left != w || now.bottom - now.top != eh)
+        MoveWindow(editor_.hwnd(), 0, top, w, eh, TRUE);
     MoveWindow(panel2_, 0, top, w, eh, TRUE);
 }
 
@@ -411,7 +416,10 @@ void Form1Window::FocusToolbar() {
 }
 
 void Form1Window::SetToolbarHeight(int pixels) {
-    toolbarHeight_ = std::max(pixels, 0);
+    pixels = std::max(pixels, 0);
+    // A new size makes the editor lay out its whole text again: never for nothing.
+    if (pixels == toolbarHeight_) return;
+    toolbarHeight_ = pixels;
     Layout();
 }
 

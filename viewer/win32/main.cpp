@@ -1,20 +1,17 @@
-// kestrel.exe: process start. The main window with the mail display and the mail-client link
-// is made first, then the PIN and spell dialogs, then the message loop runs until the main
-// window closes.
+// kestrel.exe: process start. The main window with every feature of the viewer is made first,
+// then the PIN and spell dialogs, then the message loop runs until the main window closes.
 #include <windows.h>
 
-#include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "common/win32/cp932.h"
 #include "common/win32/gui/app.h"
-#include "viewer/shell/form1.h"
-#include "viewer/shell/mail_parts.h"
-#include "viewer/shell/text_commands.h"
+#include "viewer/shell/viewer.h"
 #include "viewer/win32/dde_link.h"
 #include "viewer/win32/form1_window.h"
-#include "viewer/win32/platform_win32.h"
+#include "viewer/win32/viewer_platform.h"
 
 namespace {
 
@@ -34,58 +31,28 @@ std::vector<std::string> SjisArguments() {
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int showCommand) {
     wingui::InitCommonControlsOnce();
 
-    // Before the main window's parts: the mail link connects while the window is made.
+    // Before the viewer: the mail link connects while the main window is made.
     DdeLink dde;
     dde.Initialize();
 
     Form1Window window;
-    auto owner = [&window] { return window.hwnd(); };
-    WinMessageBoxes messages(owner);
-    WinStandardDialogs dialogs(owner);
-    ClassesRootLookup classesRegistry;
-    WinEnvironment environment;
-    WinProcessLauncher launcher;
-    WinWindowFinder windows;
-    WinClipboard clipboard;
-    WinPrinter printer(messages);
-    WinHelpViewer help(messages);
-
-    std::unique_ptr<Platform> platform;
-    std::unique_ptr<MailParts> parts;
-    std::unique_ptr<TextCommands> textCommands;
-    bool created = false;
+    ViewerPlatform platform(window);
+    std::optional<Viewer> viewer;
 
     ProcessStartSteps steps;
     steps.createMainWindow = [&] {
         if (!window.Create()) return;
-        platform.reset(new Platform{window.Editor(), window, messages, dialogs, classesRegistry,
-                                    environment, launcher, windows, clipboard, window.Timer(),
-                                    printer, help});
-        // The text commands come first among the commands of other parts; they are made
-        // once the window exists, so the hooks reach them through the pointer.
-        ShellHooks hooks;
-        hooks.command = [&textCommands](CommandId id) {
-            return textCommands && textCommands->Handle(id);
-        };
-        parts = std::make_unique<MailParts>(*platform, dde.Channels(), std::move(hooks));
-        textCommands = std::make_unique<TextCommands>(parts->Form(), *platform);
-        textCommands->showMailLines = [&parts](const std::vector<std::string>& lines) {
-            parts->Display().ShowMailLines(lines);
-        };
-        window.Attach(parts->Form(), SjisArguments());
-        created = true;
+        viewer.emplace(platform.Services(), dde.Channels());
+        window.Attach(viewer->Form(), SjisArguments());
     };
     // The PIN dialog (TPasswordDlg) and the spell checker's window (TForm2) are made by their
-    // own parts; nothing of them exists before they are first needed.
+    // own features; nothing of them exists before they are first needed.
     steps.createPinDialog = [] {};
     steps.createSpellDialog = [] {};
     steps.runMessageLoop = [&] {
-        if (!created) return 1;
+        if (!viewer) return 1;
         window.ShowFirst(showCommand);
         return wingui::RunMessageLoop();
     };
-    int code = RunProcessStart(steps);
-    // The window's objects go before the parts they point to.
-    textCommands.reset();
-    return code;
+    return RunProcessStart(steps);
 }

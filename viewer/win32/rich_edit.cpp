@@ -5,7 +5,9 @@
 #include <richedit.h>
 
 #include <algorithm>
+#include <cstdint>
 
+#include "common/stage_timing.h"
 #include "viewer/win32/platform_win32.h"
 
 namespace kestrel::win32 {
@@ -76,6 +78,104 @@ void StreamText(HWND h, const std::wstring& text, bool selectionOnly) {
     es.pfnCallback = &StreamIn;
     WPARAM format = SF_TEXT | SF_UNICODE | (selectionOnly ? SFF_SELECTION : 0);
     SendMessageW(h, EM_STREAMIN, format, reinterpret_cast<LPARAM>(&es));
+}
+
+// Rich text of text with its formats, for one EM_STREAMIN: the face, size and colour of def,
+// then each range's colour and underline, later ranges over earlier ones as EM_SETCHARFORMAT
+// would apply them. Every character that is not printable ASCII goes as \uN, so the control
+// holds exactly the UTF-16 text that a plain stream would give. False when the text or the
+// formats hold something this does not carry (control characters, other attributes).
+bool BuildRtf(const std::wstring& text, const std::vector<CHARRANGE>& ranges,
+              const std::vector<CHARFORMAT2W>& formats, const CHARFORMAT2W& def, std::string& out) {
+    auto colourOf = [](const CHARFORMAT2W& cf) {
+        return (cf.dwEffects & CFE_AUTOCOLOR) ? GetSysColor(COLOR_WINDOWTEXT) : cf.crTextColor;
+    };
+    std::vector<COLORREF> table{colourOf(def)};
+    std::vector<std::uint8_t> colour(text.size(), 1);
+    std::vector<std::uint8_t> underline(text.size(), (def.dwEffects & CFE_UNDERLINE) ? 1 : 0);
+    for (size_t i = 0; i < formats.size(); ++i) {
+        const CHARFORMAT2W& cf = formats[i];
+        if (cf.dwMask & ~static_cast<DWORD>(CFM_COLOR | CFM_UNDERLINE)) return false;
+        size_t from = std::min(static_cast<size_t>(std::max(ranges[i].cpMin, 0L)), text.size());
+        size_t to = std::min(static_cast<size_t>(std::max(ranges[i].cpMax, 0L)), text.size());
+        if (cf.dwMask & CFM_COLOR) {
+            COLORREF c = colourOf(cf);
+            auto at = std::find(table.begin(), table.end(), c);
+            if (at == table.end()) {
+                if (table.size() >= 250) return false;
+                at = table.insert(table.end(), c);
+            }
+            std::fill(colour.begin() + from, colour.begin() + to,
+                      static_cast<std::uint8_t>(at - table.begin() + 1));
+        }
+        if (cf.dwMask & CFM_UNDERLINE)
+            std::fill(underline.begin() + from, underline.begin() + to,
+                      (cf.dwEffects & CFE_UNDERLINE) ? 1 : 0);
+    }
+
+    out.clear();
+    out.reserve(text.size() * 4 + 256);
+    auto put = [&out](wchar_t c) {
+        if (c == L'\\' || c == L'{' || c == L'}') {
+            out += '\\';
+            out += static_cast<char>(c);
+        } else if (c >= 0x20 && c < 0x7F) {
+            out += static_cast<char>(c);
+        } else {
+            out += "\\u";
+            out += std::to_string(static_cast<std::int16_t>(c));
+            out += '?';
+        }
+    };
+    out += "{\\rtf1\\ansi\\ansicpg932\\deff0\\uc1{\\fonttbl{\\f0\\fnil\\fcharset";
+    out += std::to_string(def.bCharSet);
+    out += ' ';
+    for (const wchar_t* f = def.szFaceName; *f && f < def.szFaceName + LF_FACESIZE; ++f) put(*f);
+    out += ";}}{\\colortbl;";
+    for (COLORREF c : table) {
+        out += "\\red" + std::to_string(GetRValue(c)) + "\\green" + std::to_string(GetGValue(c)) +
+               "\\blue" + std::to_string(GetBValue(c)) + ";";
+    }
+    out += "}\\pard\\plain\\f0\\fs" + std::to_string(def.yHeight / 10) + " ";
+    std::uint8_t shownColour = 0, shownUnderline = 0;
+    for (size_t i = 0; i < text.size(); ++i) {
+        wchar_t c = text[i];
+        if (c == L'\r') {
+            out += "\\par\n";
+            continue;
+        }
+        if (colour[i] != shownColour) {
+            shownColour = colour[i];
+            out += "\\cf" + std::to_string(shownColour) + " ";
+        }
+        if (underline[i] != shownUnderline) {
+            shownUnderline = underline[i];
+            out += shownUnderline ? "\\ul " : "\\ulnone ";
+        }
+        if (c == L'\t') {
+            out += "\\tab ";
+        } else if (c < 0x20) {
+            return false;
+        } else {
+            put(c);
+        }
+    }
+    out += '}';
+    return true;
+}
+
+struct RtfSource {
+    const std::string* data;
+    size_t done = 0;
+};
+
+DWORD CALLBACK RtfIn(DWORD_PTR cookie, LPBYTE buffer, LONG want, LONG* got) {
+    auto* s = reinterpret_cast<RtfSource*>(cookie);
+    size_t n = std::min(static_cast<size_t>(want), s->data->size() - s->done);
+    std::copy(s->data->data() + s->done, s->data->data() + s->done + n, buffer);
+    s->done += n;
+    *got = static_cast<LONG>(n);
+    return 0;
 }
 
 bool LooksLikeRtf(const std::wstring& text) {
@@ -247,6 +347,46 @@ void RichEdit1::Refresh() const {
     cacheValid_ = true;
 }
 
+void RichEdit1::StreamStyled(const PendingText& pending) {
+    CHARFORMAT2W def{};
+    def.cbSize = sizeof def;
+    SendMessageW(hwnd_, EM_GETCHARFORMAT, SCF_DEFAULT, reinterpret_cast<LPARAM>(&def));
+    std::vector<CHARRANGE> ranges;
+    std::vector<CHARFORMAT2W> formats;
+    for (const PendingFormat& f : pending.formats) {
+        ranges.push_back(f.range);
+        formats.push_back(f.format);
+    }
+    std::string rtf;
+    bool streamed = false;
+    if (!pending.text.empty() && BuildRtf(pending.text, ranges, formats, def, rtf)) {
+        StageMark("rich text");
+        RtfSource src{&rtf};
+        EDITSTREAM es{};
+        es.dwCookie = reinterpret_cast<DWORD_PTR>(&src);
+        es.pfnCallback = &RtfIn;
+        SendMessageW(hwnd_, EM_STREAMIN, SF_RTF, reinterpret_cast<LPARAM>(&es));
+        SendMessageW(hwnd_, EM_EMPTYUNDOBUFFER, 0, 0);
+        StageMark("stream into the control");
+        // The text must come back exactly as a plain stream would have left it.
+        streamed = ControlText() == pending.text;
+        StageMark("check");
+    }
+    if (!streamed) {
+        // Plain text, then one format call per range.
+        SetControlText(pending.text);
+        for (const PendingFormat& f : pending.formats) {
+            CHARRANGE range = f.range;
+            CHARFORMAT2W cf = f.format;
+            SendMessageW(hwnd_, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&range));
+            SendMessageW(hwnd_, EM_SETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&cf));
+        }
+        StageMark("stream and format");
+    }
+    // lines_ describe this text.
+    cacheValid_ = true;
+}
+
 void RichEdit1::SetControlText(const std::wstring& text) {
     cacheValid_ = false;
     // Streaming in replaces the text and empties the undo buffer.
@@ -275,11 +415,33 @@ void RichEdit1::SetLines(const std::vector<std::string>& lines) {
     memory_.Clear();
     memory_.RememberAll(lines);
     std::wstring text;
+    size_t units = 0;
+    for (const std::string& line : lines) units += line.size() + 1;
+    text.reserve(units);
     for (size_t i = 0; i < lines.size(); ++i) {
         if (i) text.push_back(L'\r');
         text += LineToControl(lines[i]);
     }
-    SetControlText(text);
+    StageMark("convert to UTF-16");
+    if (updateDepth_ > 0) {
+        // Inside a batch the text goes in at its end, together with its colours.
+        pending_ = PendingText{std::move(text), {}};
+    } else {
+        pending_.reset();
+        SetControlText(text);
+        StageMark("stream into the control");
+    }
+    // The control holds (or will hold) exactly these lines, as the conversion is lossless, so
+    // they need not be read back and converted again: for a long mail that doubled the time
+    // to show it. An empty text reads back as no lines at all.
+    if (lines.empty() || (lines.size() == 1 && lines[0].empty())) {
+        lines_.clear();
+    } else {
+        lines_ = lines;
+    }
+    map_ = PositionMap(lines_);
+    cacheValid_ = true;
+    StageMark("position map");
 }
 
 void RichEdit1::AppendLine(std::string_view line) {
@@ -415,9 +577,50 @@ void RichEdit1::ScrollCaretIntoView() {
 
 // --- formats -------------------------------------------------------------------------------
 
+void RichEdit1::BeginUpdate() {
+    if (updateDepth_++ > 0) return;
+    SendMessageW(hwnd_, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&updateSelection_));
+    SendMessageW(hwnd_, EM_GETSCROLLPOS, 0, reinterpret_cast<LPARAM>(&updateScroll_));
+    updateEventMask_ = SendMessageW(hwnd_, EM_SETEVENTMASK, 0, 0);
+    SendMessageW(hwnd_, EM_HIDESELECTION, TRUE, 0);
+    SendMessageW(hwnd_, WM_SETREDRAW, FALSE, 0);
+}
+
+void RichEdit1::EndUpdate() {
+    if (updateDepth_ == 0 || --updateDepth_ > 0) return;
+    if (pending_) {
+        PendingText pending = std::move(*pending_);
+        pending_.reset();
+        // The modified flag as the batch left it: the stream is no edit of its own.
+        bool modified = Modified();
+        StreamStyled(pending);
+        SetModified(modified);
+    }
+    SendMessageW(hwnd_, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&updateSelection_));
+    SendMessageW(hwnd_, EM_SETSCROLLPOS, 0, reinterpret_cast<LPARAM>(&updateScroll_));
+    SendMessageW(hwnd_, EM_HIDESELECTION, FALSE, 0);
+    SendMessageW(hwnd_, EM_SETEVENTMASK, 0, updateEventMask_);
+    SendMessageW(hwnd_, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(hwnd_, nullptr, TRUE);
+}
+
 void RichEdit1::FormatRange(int start, int length, CHARFORMAT2W& cf) {
     CHARRANGE range = ToCharRange(start, length);
     if (range.cpMax <= range.cpMin) return;
+    if (pending_) {
+        pending_->formats.push_back({range, cf});
+        return;
+    }
+    if (updateDepth_ > 0) {
+        // Inside a batch: the selection and scroll place are put back once, at its end.
+        bool modified = Modified();
+        bool cached = cacheValid_;
+        SendMessageW(hwnd_, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&range));
+        SendMessageW(hwnd_, EM_SETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&cf));
+        SetModified(modified);
+        cacheValid_ = cached;
+        return;
+    }
     CHARRANGE saved{};
     SendMessageW(hwnd_, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&saved));
     POINT scroll{};
@@ -471,6 +674,9 @@ CHARFORMAT2W FontFormat(std::string_view fontName, int fontSize) {
 }  // namespace
 
 void RichEdit1::SetDefaultAttributes(std::string_view fontName, int fontSize, Colour colour) {
+    // Text inserted from now on may have another font than the text there is.
+    if (allTextFont_ && (allTextFont_->first != fontName || allTextFont_->second != fontSize))
+        allTextFont_.reset();
     CHARFORMAT2W cf = FontFormat(fontName, fontSize);
     cf.dwMask |= CFM_COLOR | CFM_UNDERLINE;
     cf.crTextColor = ToColorRef(colour);
@@ -488,6 +694,11 @@ void RichEdit1::SetDefaultAttributes(std::string_view fontName, int fontSize, Co
 }
 
 void RichEdit1::SetFont(std::string_view fontName, int fontSize) {
+    // Reformatting all text lays out the whole document again, which takes seconds for a long
+    // mail under some rich edit versions: skip it when every character has this font already.
+    std::pair<std::string, int> font{std::string(fontName), fontSize};
+    if (allTextFont_ == font) return;
+    allTextFont_ = font;
     CHARFORMAT2W cf = FontFormat(fontName, fontSize);
     bool modified = Modified();
     bool cached = cacheValid_;
@@ -498,6 +709,8 @@ void RichEdit1::SetFont(std::string_view fontName, int fontSize) {
 }
 
 void RichEdit1::SetBackground(Colour colour) {
+    if (background_ == colour) return;
+    background_ = colour;
     SendMessageW(hwnd_, EM_SETBKGNDCOLOR, 0, static_cast<LPARAM>(ToColorRef(colour)));
 }
 

@@ -9,7 +9,9 @@
 #include <richedit.h>
 
 #include <functional>
+#include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "common/sjis_unicode.h"
@@ -65,6 +67,8 @@ class RichEdit1 : public TextControl {
     int FirstVisibleLine() const override;
     void ScrollLines(int lines) override;
     void ScrollCaretIntoView() override;
+    void BeginUpdate() override;
+    void EndUpdate() override;
     void SetRangeColour(int start, int length, Colour colour) override;
     void SetRangeUnderline(int start, int length, bool underline) override;
     void SetDefaultAttributes(std::string_view fontName, int fontSize, Colour colour) override;
@@ -91,11 +95,32 @@ class RichEdit1 : public TextControl {
     void FormatRange(int start, int length, CHARFORMAT2W& cf);
     CHARRANGE ToCharRange(int start, int length) const;
     void SetControlText(const std::wstring& text);
+    // Text set inside a BeginUpdate/EndUpdate batch, with the formats given for it since; it
+    // goes into the control at the end of the batch in one stream.
+    struct PendingFormat {
+        CHARRANGE range;
+        CHARFORMAT2W format;
+    };
+    struct PendingText {
+        std::wstring text;
+        std::vector<PendingFormat> formats;
+    };
+    void StreamStyled(const PendingText& pending);
 
     HWND hwnd_ = nullptr;
     HIMC savedIme_ = nullptr;
     bool imeDetached_ = false;
     bool wordWrap_ = false;
+    // BeginUpdate depth, and what the outermost BeginUpdate saved for EndUpdate.
+    int updateDepth_ = 0;
+    CHARRANGE updateSelection_{};
+    POINT updateScroll_{};
+    LRESULT updateEventMask_ = 0;
+    std::optional<PendingText> pending_;
+    // The font that every character and the default format have (set by SetFont, forgotten
+    // when the default changes), and the background colour set last.
+    std::optional<std::pair<std::string, int>> allTextFont_;
+    std::optional<Colour> background_;
     SjisLineMemory memory_;
     mutable bool cacheValid_ = false;
     mutable std::vector<std::string> lines_;

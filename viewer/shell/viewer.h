@@ -1,0 +1,67 @@
+// The viewer's composition root: builds the main window and every feature, in one readable
+// place, with constructor references. The Windows layer (and the tests, on fakes) make the
+// platform services and the DDE channels, build one Viewer and hand the window's events to
+// Form(). How to add a feature is written in docs/style.md.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "viewer/shell/command_router.h"
+#include "viewer/shell/dde.h"
+#include "viewer/shell/form1.h"
+#include "viewer/shell/mail_display.h"
+#include "viewer/shell/mail_link.h"
+#include "viewer/shell/platform.h"
+#include "viewer/shell/text_commands.h"
+#include "viewer/shell/timer_sequencer.h"
+#include "viewer/shell/viewer_events.h"
+#include "viewer/shell/wiring.h"
+
+namespace kestrel {
+
+class Viewer : private FormPeers, private MailScrambling {
+  public:
+    // Builds everything, greys the commands nobody owns, connects to Plover and registers the
+    // viewer's topic "system". Throws DuplicateRegistration on a wiring fault.
+    Viewer(const Platform& platform, const DdeChannels& dde);
+    // Features keep references into this object: it stays where it was made.
+    Viewer(const Viewer&) = delete;
+    Viewer& operator=(const Viewer&) = delete;
+
+    TForm1& Form() { return form_; }
+    MailLink& Link() { return link_; }
+    MailDisplay& Display() { return display_; }
+    TextCommands& Text() { return text_; }
+    const CommandRouter& Commands() const { return commands_; }
+    TimerSequencer& Timer() { return timer_; }
+
+  private:
+    // FormPeers: the main window's calls to features built after it.
+    void OpenFolderMail(const std::string& path) override;
+    void OpenFinchpostLink() override;
+    void SendToPlover(const std::string& macro) override;
+    bool AskPinAtStart() override;
+    bool StartMoveMailsAtClose() override;
+    void DispatchKey(int vk, unsigned modifiers) override;
+    // MailScrambling.
+    void UnscrambleForDisplay(std::vector<std::string>& lines) override;
+
+    // The wiring first: every feature registers into it while it is built.
+    CommandRouter commands_;
+    TimerSequencer timer_;
+    ViewerEvents events_;
+    ShellWiring wiring_;
+    // The features, each built with what it uses. Order matters only here: a feature is built
+    // after those it holds references to.
+    TForm1 form_;
+    MailLink link_;
+    MailDisplay display_;
+    TextCommands text_;
+};
+
+// Every command id a user can reach: menu entries (those built from the settings included),
+// pop-up entries and tool-bar buttons, each once, in menu order.
+std::vector<CommandId> ReachableCommands();
+
+}  // namespace kestrel
