@@ -307,7 +307,8 @@ TEST_F(ShellTest, DeferredStageHidesMenusOfUnusedFeaturesAndBuildsSettingsMenus)
     EXPECT_FALSE(fp.window.IsVisible(CommandId::MenuInsert));
     EXPECT_TRUE(fp.window.IsVisible(CommandId::MenuReplyStatus));
     ASSERT_EQ(fp.window.dynamicMenus[CommandId::MenuReplyStatus].size(), 1u);
-    EXPECT_EQ(fp.window.dynamicMenus[CommandId::MenuReplyStatus][0].id, CommandId::ReplyStatus2);
+    // Status2 is the first configured status: reply status 1.
+    EXPECT_EQ(fp.window.dynamicMenus[CommandId::MenuReplyStatus][0].id, CommandId::ReplyStatus1);
     ASSERT_EQ(fp.window.dynamicMenus[CommandId::MenuCommand].size(), 1u);  // Half has no command
     EXPECT_EQ(fp.window.dynamicMenus[CommandId::MenuCommand][0].caption, "Sort");
     EXPECT_TRUE(fp.window.IsChecked(CommandId::PloverSearch));

@@ -4,6 +4,7 @@
 #include "common/fileio.h"
 #include "common/settings.h"
 #include "common/sjis.h"
+#include "viewer/link/reply_status.h"
 #include "viewer/shell/menus.h"
 #include "viewer/shell/window_design.h"
 
@@ -183,11 +184,13 @@ void TForm1::ReadDeferredSettings() {
 
 void TForm1::BuildSettingsMenus() {
     std::vector<DynamicMenuEntry> replies, commands, inserts;
+    // The k-th configured status, whichever key holds it, is the k-th entry and runs
+    // ReplyStatus<k> (ReplyCommands), as the key actions ReplyWithStatus<k> do.
+    std::vector<std::string> statuses = PackReplyStatuses(deferred_.replyStatus).statuses;
+    for (size_t k = 0; k < statuses.size(); ++k) {
+        replies.push_back({CommandId(int(CommandId::ReplyStatus1) + int(k)), statuses[k]});
+    }
     for (int i = 0; i < 5; ++i) {
-        if (!deferred_.replyStatus[i].empty()) {
-            replies.push_back(
-                {CommandId(int(CommandId::ReplyStatus1) + i), deferred_.replyStatus[i]});
-        }
         const MenuSetting& c = deferred_.commands[i];
         if (!c.caption.empty() && !c.text.empty()) {
             commands.push_back({CommandId(int(CommandId::Command1) + i), c.caption});

@@ -12,7 +12,11 @@ Viewer::Viewer(const Platform& platform, const DdeChannels& dde)
       form_(platform, wiring_, *this),
       link_(platform, dde, wiring_, form_),
       display_(platform, wiring_, form_, link_, *this),
-      text_(platform, wiring_, form_, display_) {
+      text_(platform, wiring_, form_, display_),
+      replySwap_(platform.editor),
+      reply_(platform, wiring_, form_, link_, replySwap_),
+      saveAndQuit_(platform, wiring_, form_),
+      mover_(platform, wiring_, form_, link_) {
     commands_.ShowOwnership(platform.window, ReachableCommands());
     link_.OpenPloverConversation();
     link_.RegisterServer();
@@ -35,7 +39,7 @@ bool Viewer::AskPinAtStart() {
 }
 
 bool Viewer::StartMoveMailsAtClose() {
-    return false;  // the mail mover is not built yet
+    return mover_.StartMoveMailsAtClose();
 }
 
 void Viewer::DispatchKey(int, unsigned) {

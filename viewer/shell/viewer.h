@@ -12,7 +12,10 @@
 #include "viewer/shell/form1.h"
 #include "viewer/shell/mail_display.h"
 #include "viewer/shell/mail_link.h"
+#include "viewer/shell/mail_mover.h"
 #include "viewer/shell/platform.h"
+#include "viewer/shell/reply.h"
+#include "viewer/shell/save_and_quit.h"
 #include "viewer/shell/text_commands.h"
 #include "viewer/shell/timer_sequencer.h"
 #include "viewer/shell/viewer_events.h"
@@ -35,6 +38,9 @@ class Viewer : private FormPeers, private MailScrambling {
     TextCommands& Text() { return text_; }
     const CommandRouter& Commands() const { return commands_; }
     TimerSequencer& Timer() { return timer_; }
+    ReplyCommands& Replies() { return reply_; }
+    SaveAndQuit& SaveQuit() { return saveAndQuit_; }
+    MailMoverCommands& Mover() { return mover_; }
 
   private:
     // FormPeers: the main window's calls to features built after it.
@@ -58,6 +64,11 @@ class Viewer : private FormPeers, private MailScrambling {
     MailLink link_;
     MailDisplay display_;
     TextCommands text_;
+    // Scramble mode's write-and-restore around a reply (the scramble feature may bring its own).
+    FileTextSwap replySwap_;
+    ReplyCommands reply_;
+    SaveAndQuit saveAndQuit_;
+    MailMoverCommands mover_;
 };
 
 // Every command id a user can reach: menu entries (those built from the settings included),
