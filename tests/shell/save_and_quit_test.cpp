@@ -77,28 +77,6 @@ TEST_F(SaveAndQuitTest, ViewerModeIsRefused) {
     EXPECT_FALSE(Closed());
 }
 
-// Makes folder unwritable for this process (a plain permission for a user, the immutable
-// attribute for root). False when neither works here.
-bool LockFolder(const std::string& folder) {
-    fs::permissions(folder,
-                    fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
-                    fs::perm_options::remove);
-    std::string probe = folder + "probe";
-    if (!WriteFileAtomic(probe, "x")) return true;
-    DeleteFileAt(probe);
-    std::string cmd = "chattr +i '" + folder + "' 2>/dev/null";
-    if (std::system(cmd.c_str()) != 0) return false;
-    if (!WriteFileAtomic(probe, "x")) return true;
-    DeleteFileAt(probe);
-    return false;
-}
-
-void UnlockFolder(const std::string& folder) {
-    std::string cmd = "chattr -i '" + folder + "' 2>/dev/null";
-    (void)std::system(cmd.c_str());
-    fs::permissions(folder, fs::perms::owner_all, fs::perm_options::add);
-}
-
 TEST_F(SaveAndQuitTest, AFailedWriteKeepsTheOldFileTheWindowTheTextAndTheModifiedFlag) {
     std::string path = Compose({"To: hanako@example.co.jp", "Subject: x", "-------", "old"});
     std::string before = Bytes(path);
@@ -107,9 +85,9 @@ TEST_F(SaveAndQuitTest, AFailedWriteKeepsTheOldFileTheWindowTheTextAndTheModifie
     std::vector<std::string> typed = fp.editor.Lines();
 
     std::string folder = DirectoryOf(path);
-    bool locked = LockFolder(folder);
+    bool locked = test::LockFolder(folder);
     if (locked) SaveAndQuit();
-    UnlockFolder(folder);
+    test::UnlockFolder(folder);
     if (!locked) GTEST_SKIP() << "no way to make a folder unwritable here";
 
     EXPECT_EQ(fp.MessageTexts().back(), "Cannot save " + Lower(path));
