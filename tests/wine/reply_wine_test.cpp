@@ -21,15 +21,16 @@ class ComposingClient {
         std::wstring exe = box.File(L"plovermail.exe");
         CopyFileW(WindowsPath(PLOVERMAIL_EXE).c_str(), exe.c_str(), FALSE);
         CreateDirectoryW(box.File(L"temp").c_str(), nullptr);
-        process_ = StartProgram(L"\"" + exe + L"\" /log \"" + log_ + L"\" /temp \"" +
-                                    box.File(L"temp") + L"\"",
-                                box.Dir());
+        process_ = StartProgram(
+            L"\"" + exe + L"\" /log \"" + log_ + L"\" /temp \"" + box.File(L"temp") + L"\"",
+            box.Dir());
         WaitFor([this] { return (window_ = FindWindowW(nullptr, L"Plover")) != nullptr; });
     }
     ~ComposingClient() {
         if (window_) PostMessageW(window_, WM_CLOSE, 0, 0);
         if (process_) {
-            if (WaitForSingleObject(process_, 10000) != WAIT_OBJECT_0) TerminateProcess(process_, 9);
+            if (WaitForSingleObject(process_, 10000) != WAIT_OBJECT_0)
+                TerminateProcess(process_, 9);
             CloseHandle(process_);
         }
     }
@@ -73,9 +74,10 @@ TEST(ReplyUnderWine, ReplyIsWrittenInASecondViewerAndSavedWithWidenedKana) {
     EXPECT_EQ(ReadBytes(box.File(L"inbox\\0001.txt")).substr(0, 16), "X-Status: SNDR\r\n");
 
     HWND compose = nullptr;
-    ASSERT_TRUE(WaitFor([&] {
-        return (compose = FindWindowW(L"TForm1", L"Kestrel32 - _plv0000.tmp")) != nullptr;
-    }, 30000)) << plover.Log();
+    ASSERT_TRUE(WaitFor(
+        [&] { return (compose = FindWindowW(L"TForm1", L"Kestrel32 - _plv0000.tmp")) != nullptr; },
+        30000))
+        << plover.Log();
     Sleep(1500);  // its first timer tick
     HWND editor = FindWindowExW(compose, nullptr, L"RICHEDIT50W", nullptr);
     ASSERT_NE(editor, nullptr);
@@ -90,8 +92,7 @@ TEST(ReplyUnderWine, ReplyIsWrittenInASecondViewerAndSavedWithWidenedKana) {
     ASSERT_TRUE(WaitFor([&] { return plover.SavedBytes(saved); }, 30000)) << plover.Log();
     EXPECT_NE(saved.find("To: Taro <taro@example.jp>\r\n"), std::string::npos) << saved;
     // The folded Subject keeps its continuation line; Organization: is joined onto it.
-    EXPECT_NE(saved.find("Subject: Re: a subject long enough for\r\n"), std::string::npos)
-        << saved;
+    EXPECT_NE(saved.find("Subject: Re: a subject long enough for\r\n"), std::string::npos) << saved;
     EXPECT_NE(saved.find(" the mail client to fold itOrganization: Plover stand-in\r\n"),
               std::string::npos)
         << saved;
@@ -100,14 +101,16 @@ TEST(ReplyUnderWine, ReplyIsWrittenInASecondViewerAndSavedWithWidenedKana) {
     EXPECT_NE(saved.find("\x83\x65\x83\x58\x83\x67 \x83\x4b\x83\x43\x83\x68 \x83\x70\x83\x93"),
               std::string::npos)
         << saved;
-    EXPECT_NE(saved.find("> first line of the mail\r\n\x83\x4b\x83\x43\x83\x68"),
-              std::string::npos)
+    EXPECT_NE(saved.find("> first line of the mail\r\n\x83\x4b\x83\x43\x83\x68"), std::string::npos)
         << saved;
     for (size_t i = 0; i < saved.size(); ++i) {
         unsigned char b = static_cast<unsigned char>(saved[i]);
-        if (b >= 0x81 && b <= 0x9f) ++i;  // a double-byte character
-        else if (b >= 0xe0 && b <= 0xfc) ++i;
-        else EXPECT_FALSE(b >= 0xa0 && b <= 0xdf) << "half-width kana left at " << i;
+        if (b >= 0x81 && b <= 0x9f)
+            ++i;  // a double-byte character
+        else if (b >= 0xe0 && b <= 0xfc)
+            ++i;
+        else
+            EXPECT_FALSE(b >= 0xa0 && b <= 0xdf) << "half-width kana left at " << i;
     }
 }
 
