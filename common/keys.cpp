@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "common/fileio.h"
 #include "common/sjis.h"
 
 namespace kestrel {
@@ -159,11 +160,11 @@ KeyTable::AssignOutcome KeyTable::TryAssign(size_t entry, int vk, bool shift, bo
     return {AssignResult::Stored, key, ""};
 }
 
-bool KeyTable::Save(const std::string& path) const {
+bool KeyTable::SaveTo(IniFile& ini) const {
     bool ok = true;
     auto store = [&](std::string_view section, const std::string& name, int32_t value) {
-        if (ReadIniInt(path, section, name, 0) != value) {
-            ok = WriteIniString(path, section, name, FormatKeyNumber(value)) && ok;
+        if (ini.GetInt(section, name, 0) != value) {
+            ok = ini.Set(section, name, FormatKeyNumber(value)) && ok;
         }
     };
     for (size_t n = 1; n <= kSingleKeyCount; ++n) {
@@ -178,6 +179,15 @@ bool KeyTable::Save(const std::string& path) const {
         store("Key", std::string(actions[a].name) + "2", entries_[ActionEntry(a, true)]);
     }
     return ok;
+}
+
+bool KeyTable::Save(const std::string& path) const {
+    std::string bytes;
+    // A file that exists but cannot be read must not be replaced by a file of keys alone.
+    if (!ReadFileBytes(path, bytes) && FileExists(path)) return false;
+    IniFile ini = IniFile::FromBytes(std::move(bytes));
+    if (!SaveTo(ini)) return false;
+    return WriteFileAtomic(path, ini.Bytes());
 }
 
 ViewerKeys LoadViewerKeys(const IniFile& ini) {

@@ -87,9 +87,12 @@ class KeyTable {
     // box and the reserved keys included); Shift+1 clears the box; VK 9-19 alone is ignored.
     AssignOutcome TryAssign(size_t entry, int vk, bool shift, bool ctrl, bool alt);
 
-    // Writes KeyInsert, KeyCommand and the action keys whose value differs from what the file
-    // holds (read with default 0) as "$" + hex. ReplyWithStatus is never written. False when
-    // any write failed.
+    // Sets KeyInsert, KeyCommand and the action keys whose value differs from what ini holds
+    // (read with default 0) to "$" + hex. ReplyWithStatus is never written. False when a key
+    // could not be set.
+    bool SaveTo(IniFile& ini) const;
+    // SaveTo on the file at path, written back in one atomic replace. False when it could not
+    // be read or written (the file is then unchanged).
     bool Save(const std::string& path) const;
 
     int32_t Get(size_t entry) const { return entry < kSize ? entries_[entry] : 0; }

@@ -82,9 +82,8 @@ start viewer "Kestrel32 - 0001.txt" "$viewer_exe" "$(winpath "$mail")"
 snapshot mail
 start "compose" "Kestrel32 - _plv0001.tmp" "$viewer_exe" "$(winpath "$compose")"
 snapshot compose
-options_args=()
-[ -f "$ini" ] && options_args=("$(winpath "$ini")")
-start options "Kestrel Option" "$dir/options/win32/kestrelset.exe" "${options_args[@]}"
+# The options editor on the settings the viewer reads, as the viewer's Option command starts it.
+start options "Kestrel Option" "$dir/options/win32/kestrelset.exe" "$(winpath "$dir/viewer/win32/kestrel.ini")"
 snapshot options
 
 if [ "$real_display" = 1 ]; then

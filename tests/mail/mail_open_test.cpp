@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "common/fileio.h"
+#include "common/ini.h"
 #include "support/testutil.h"
 #include "viewer/mail/show_lines.h"
 
@@ -406,6 +407,24 @@ TEST(Hooks, ReformatAndUnscrambleRunOnlyWhenDue) {
     v = MailOpenBytes(Mail(m), kFolderMail, s, c, hooks);
     EXPECT_FALSE(v.reformatted);
     EXPECT_EQ(unscrambles, 2);
+}
+
+// The options editor's unticked automatic reformat is stored as 255; a mail with a longer body
+// line must not be reformatted then.
+TEST(Hooks, AutoReformat255FromTheSettingsIsOff) {
+    Lines m = {"X-Status: READ", "-----", std::string(300, 'a')};
+    MailOpenHooks hooks;
+    hooks.reformat = [](Lines&, size_t) {};
+    struct Case {
+        const char* value;
+        bool reformatted;
+    } cases[] = {{"255", false}, {"$FF", false}, {"0", false}, {"254", true}, {"256", true}};
+    for (const Case& c : cases) {
+        MailViewSettings s = MailViewSettingsFrom(
+            IniFile::FromBytes(std::string("[View]\r\nAutoReformat=") + c.value + "\r\n"));
+        EXPECT_EQ(MailOpenBytes(Mail(m), kFolderMail, s, Fresh(), hooks).reformatted, c.reformatted)
+            << c.value;
+    }
 }
 
 TEST(StartupStage, ViewerModeChosenFromSwitchAndOutFolder) {

@@ -2,7 +2,8 @@
 # Shows each Windows program on its own virtual display, saves a screenshot of it into the build
 # tree and closes it again; fails when a window does not appear, the picture is blank, or the
 # program does not end with exit code 0.
-#   screenshots.sh BUILD_DIR WINTOOL.exe NAME=PROGRAM.exe=TITLE...
+#   screenshots.sh BUILD_DIR WINTOOL.exe NAME=PROGRAM.exe=TITLE[=ARGUMENT]...
+# An ARGUMENT that is a Unix path is handed over as the Windows path of drive Z:.
 set -u
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 . "$here/../../scripts/wine-env.sh"
@@ -21,11 +22,11 @@ tag=${LC_ALL:-${LANG:-default}}
 mkdir -p "$out"
 status=0
 for entry in "$@"; do
-    name=${entry%%=*}
-    rest=${entry#*=}
-    exe=${rest%%=*}
-    title=${rest#*=}
-    "$WINE" "$exe" &
+    IFS='=' read -r name exe title argument <<<"$entry"
+    case "$argument" in
+        /*) argument="Z:$(printf '%s' "$argument" | tr / '\\')" ;;
+    esac
+    "$WINE" "$exe" ${argument:+"$argument"} &
     pid=$!
     if ! "$WINE" "$wintool" wait-window "$title" 30000; then
         echo "FAIL $name: no window \"$title\""

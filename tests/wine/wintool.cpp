@@ -1,6 +1,7 @@
 // Small window helper for the shell scripts that drive the Windows programs under Wine:
 //   wintool wait-window TITLE [MS]    exit 0 once a visible top-level window TITLE answers
 //   wintool close-window TITLE [MS]   posts WM_CLOSE to it; exit 0 once it is gone
+//   wintool press-key TITLE ID VK     a key press (VK, hexadecimal) for the control ID of it
 // TITLE is UTF-8; "class:NAME" names the window by its class instead. Exit 1 on time-out, 2 on
 // a usage error.
 #include <windows.h>
@@ -64,6 +65,16 @@ int main(int argc, char** argv) {
             if (timedOut()) return 1;
             Sleep(100);
         }
+        return 0;
+    } else if (command == "press-key" && argc > 4) {
+        HWND h = Find(title);
+        HWND control = nullptr;
+        if (h) control = GetDlgItem(h, std::atoi(argv[3]));
+        if (!control) return 1;
+        WPARAM vk = static_cast<WPARAM>(std::strtol(argv[4], nullptr, 16));
+        SendMessageW(control, WM_KEYDOWN, vk, 1);
+        SendMessageW(control, WM_KEYUP, vk, 0xC0000001);
+        Sleep(500);
         return 0;
     } else {
         std::fprintf(stderr, "wintool: unknown command %s\n", command.c_str());

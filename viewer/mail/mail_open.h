@@ -33,7 +33,7 @@ struct MailViewSettings {
     std::string headerList;                   // [View] HeaderList: "reply-to:,organization:"
     int32_t tabToSpace = 4;                   // [View] TabToSpace; below 0 no replacement
     int32_t maxLines = 300;                   // [View] MaxLines
-    int32_t autoReformat = 0;                 // [View] AutoReformat; 0 is off
+    int32_t autoReformat = 0;                 // [View] AutoReformat; 0 (or 255) is off
     std::array<std::string, 5> alertStrings;  // [Alert] AlertString1..5
     std::array<uint32_t, 5> alertColours{};   // [Alert] AlertColor1..5; all off while [0] is 0
 };

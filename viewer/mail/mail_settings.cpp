@@ -14,6 +14,8 @@ MailViewSettings MailViewSettingsFrom(const IniFile& ini) {
     s.tabToSpace = ViewerInt(ini, "View", "TabToSpace");
     s.maxLines = ViewerInt(ini, "View", "MaxLines");
     s.autoReformat = ViewerInt(ini, "View", "AutoReformat");
+    // The options editor stores 255 for its unticked box: off, like 0, not "lines over 255".
+    if (s.autoReformat == 255) s.autoReformat = 0;
     for (int i = 0; i < 5; ++i) {
         std::string n = std::to_string(i + 1);
         // Compared in lower case: stored that way once.

@@ -46,6 +46,9 @@ INT_PTR CALLBACK Dialog::Procedure(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lP
         default: {
             LRESULT result = 0;
             if (!self->HandleMessage(msg, wParam, lParam, result)) return FALSE;
+            // The control-colour messages take their brush as the procedure's own result.
+            if (msg >= WM_CTLCOLORMSGBOX && msg <= WM_CTLCOLORSTATIC)
+                return static_cast<INT_PTR>(result);
             SetWindowLongPtrW(hwnd, DWLP_MSGRESULT, result);
             return TRUE;
         }
