@@ -1,6 +1,7 @@
 // kestrel-cli: the viewer's text engine on the command line.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -51,6 +52,16 @@ bool ReadInputLines(const std::string& path, std::vector<std::string>& lines);
 // Writes each line followed by CR LF to standard output, bytes unchanged.
 void WriteOutputLines(const std::vector<std::string>& lines);
 void WriteOutput(const std::string& bytes);
+
+// The frame of "scramble" and "unscramble": "--pin N [--ini FILE] [FILE]", the input lines
+// read and [Scramble] SubjectLength taken from the settings. False after the usage message.
+struct ScrambleArgs {
+    std::string input;
+    uint16_t pin = 0;
+    uint8_t keptSubjectBytes = 7;
+    std::vector<std::string> lines;
+};
+bool ParseScrambleArgs(Args& args, const std::string& cmd, ScrambleArgs& out);
 
 // Subcommands. Each returns the process exit status.
 int CmdSettings(Args& args);

@@ -22,8 +22,8 @@ const Command kCommands[] = {
     {"reformat", kestrel::cli::CmdReformat, "reformat [--ini FILE] [--start N] [FILE]"},
     {"quote", kestrel::cli::CmdQuote, "quote [--ini FILE] [FILE]"},
     {"unquote", kestrel::cli::CmdUnquote, "unquote [--ini FILE] [FILE]"},
-    {"scramble", kestrel::cli::CmdScramble, "scramble [--ini FILE] --pin N [FILE]"},
-    {"unscramble", kestrel::cli::CmdUnscramble, "unscramble [--ini FILE] --pin N [FILE]"},
+    {"scramble", kestrel::cli::CmdScramble, "scramble --pin N [--ini FILE] [FILE]"},
+    {"unscramble", kestrel::cli::CmdUnscramble, "unscramble --pin N [--ini FILE] [FILE]"},
     {"widen-kana", kestrel::cli::CmdWidenKana, "widen-kana [FILE]"},
 };
 

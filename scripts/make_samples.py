@@ -24,14 +24,44 @@ def mail(status, headers, body):
     return "X-Status: %s\n%s\n%s\n%s" % (status, "\n".join(headers), SEP, body)
 
 
+def folder_lists():
+    """The mail client's own list of each folder: mail numbers in its order, one a line.
+
+    The order differs from number order on purpose, and the numbering has gaps, so that reading
+    in the mail client's order and reading by number lead to different mails.
+    """
+    lists = {
+        "recv.fld": ["0007", "0001", "0004", "0002"],
+        "inbox.fld": ["0003", "0001", "0002"],
+        "out.fld": [],
+        "sent.fld": ["0001"],
+        "trash.can": ["0001"],
+    }
+    for name, numbers in lists.items():
+        write(name, "".join(n + "\n" for n in numbers))
+
+    # Two more mails in the received folder: 0004 still unread, 0007 read; 0003, 0005 and 0006
+    # were deleted long ago.
+    write("recv/0004.txt", mail("RECV", [
+        "From: 鈴木 一郎 <ichiro@example.co.jp>",
+        "To: hanako@example.co.jp",
+        "Subject: 忘年会の出欠",
+        "Date: Mon, 7 Dec 2026 11:05:00 +0900",
+    ], "花子さん\n\n忘年会の出欠を金曜日までに教えてください。\n\n鈴木\n"))
+    write("recv/0007.txt", mail("READ", [
+        "From: support@example.com",
+        "To: hanako@example.co.jp",
+        "Subject: Your ticket #4711 was closed",
+        "Date: Sun, 6 Dec 2026 18:00:00 +0900",
+    ], "Your ticket was closed. Reply to this mail to open it again.\n"))
+
+
 def main():
     write("plovermail.ini",
           "[Folder]\nName0=recv.fld\nName1=inbox.fld\nName2=out.fld\nName3=sent.fld\n"
           "Name4=trash.can\n\n[Global Parameters]\nAliasFile=address.txt\n")
     write("address.txt", "")
-    for f in ("recv", "inbox", "out", "sent"):
-        write(f + ".fld", "")
-    write("trash.can", "")
+    folder_lists()
 
     write("recv/0001.txt", mail("RECV", [
         "Return-Path: <taro@example.jp>",

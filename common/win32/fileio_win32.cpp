@@ -69,18 +69,39 @@ void FileReader::Close() {
     handle_ = nullptr;
 }
 
-bool WriteFileAtomic(const std::string& path, std::string_view bytes) {
-    std::wstring target = win32::WidenPath(path);
-    std::wstring dir = win32::WidenPath(DirectoryOf(path));
-    if (dir.empty()) dir = L".";
-    wchar_t tmp[MAX_PATH * 2];
-    if (!GetTempFileNameW(dir.c_str(), L"kst", 0, tmp)) return false;
-    HANDLE h =
-        CreateFileW(tmp, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (h == INVALID_HANDLE_VALUE) {
-        DeleteFileW(tmp);
-        return false;
+namespace {
+
+// A path the wide file functions take at any length: one of MAX_PATH characters or more gets
+// the "\\?\" form (drive paths and UNC paths; other paths are left as they are).
+std::wstring AnyLengthPath(const std::wstring& path) {
+    if (path.size() < MAX_PATH || path.compare(0, 4, L"\\\\?\\") == 0) return path;
+    if (path.size() > 2 && path[1] == L':' && path[2] == L'\\') return L"\\\\?\\" + path;
+    if (path.compare(0, 2, L"\\\\") == 0) return L"\\\\?\\UNC\\" + path.substr(2);
+    return path;
+}
+
+// A new, empty file beside target for the atomic write: target's name with a suffix unique in
+// this process. Built by hand rather than by GetTempFileNameW, which fails in a folder whose
+// path is near MAX_PATH characters.
+HANDLE CreateTempBeside(const std::wstring& target, std::wstring& tmp) {
+    static unsigned counter = 0;
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        tmp = AnyLengthPath(target + L"." + std::to_wstring(GetCurrentProcessId()) + L"-" +
+                            std::to_wstring(++counter) + L".kst");
+        HANDLE h = CreateFileW(tmp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                               FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (h != INVALID_HANDLE_VALUE || GetLastError() != ERROR_FILE_EXISTS) return h;
     }
+    return INVALID_HANDLE_VALUE;
+}
+
+}  // namespace
+
+bool WriteFileAtomic(const std::string& path, std::string_view bytes) {
+    std::wstring target = AnyLengthPath(win32::WidenPath(path));
+    std::wstring tmp;
+    HANDLE h = CreateTempBeside(win32::WidenPath(path), tmp);
+    if (h == INVALID_HANDLE_VALUE) return false;
     bool ok = true;
     size_t done = 0;
     while (ok && done < bytes.size()) {
@@ -91,11 +112,19 @@ bool WriteFileAtomic(const std::string& path, std::string_view bytes) {
     }
     if (ok) ok = FlushFileBuffers(h) != 0;
     CloseHandle(h);
+    // The new file takes the old one's attributes (hidden, system, archive...): a replace must
+    // not change more than the text.
+    DWORD attributes = GetFileAttributesW(target.c_str());
     if (ok)
-        ok = MoveFileExW(tmp, target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) !=
-             0;
-    if (!ok) DeleteFileW(tmp);
-    return ok;
+        ok = MoveFileExW(tmp.c_str(), target.c_str(),
+                         MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+    if (!ok) {
+        DeleteFileW(tmp.c_str());
+        return false;
+    }
+    if (attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY))
+        SetFileAttributesW(target.c_str(), attributes);
+    return true;
 }
 
 bool FileExists(const std::string& path) {

@@ -5,6 +5,7 @@
 
 #include "common/fileio.h"
 #include "common/win32/cp932.h"
+#include "options/win32/options_help.h"
 
 namespace kestrel::win32 {
 
@@ -80,16 +81,10 @@ std::optional<FontChoice> WinOptionsPlatform::PickFont(const FontChoice& initial
     return out;
 }
 
-void WinOptionsPlatform::ShowHelp(std::string_view helpFile, std::string_view topic) {
-    // The help file stands beside the programs, where the viewer opens it too.
-    wchar_t self[MAX_PATH * 2] = {};
-    GetModuleFileNameW(nullptr, self, MAX_PATH * 2);
-    std::string path = DirectoryOf(NarrowCp932(self)) + std::string(helpFile);
-    HINSTANCE r =
-        ShellExecuteW(owner_, L"open", WidenCp932(path).c_str(), nullptr, nullptr, SW_SHOWNORMAL);
-    if (reinterpret_cast<INT_PTR>(r) > 32) return;
-    MessageBoxW(owner_, (L"Cannot open the help file: " + WidenCp932(helpFile)).c_str(),
-                kMessageCaption, MB_OK | MB_ICONWARNING);
+void WinOptionsPlatform::ShowHelp(std::string_view, std::string_view topic) {
+    // The old help file only where it and its viewer still exist; else the HTML page beside
+    // the programs, where the viewer opens it too.
+    ShowOptionsHelp(owner_, topic);
 }
 
 }  // namespace kestrel::win32

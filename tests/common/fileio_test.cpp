@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
 #include "support/testutil.h"
 
 namespace kestrel {
@@ -87,6 +91,44 @@ TEST(ResolvePathCaseRule, FindsFileWrittenInOtherCase) {
     ASSERT_TRUE(WriteFileAtomic(dir.File("Inbox.TXT"), "x"));
     EXPECT_EQ(ResolvePathCase(dir.File("inbox.txt")), dir.File("Inbox.TXT"));
     EXPECT_EQ(ResolvePathCase(dir.File("none.txt")), dir.File("none.txt"));
+}
+#endif
+
+#ifdef _WIN32
+// A folder whose path is near MAX_PATH characters still takes a save: the temporary file is
+// named beside the target, not by GetTempFileNameW (which needs 14 characters to spare).
+TEST(AtomicWriteWindows, SavesIntoAFolderNearMaxPath) {
+    test::TempDir dir;
+    std::string folder = dir.path();
+    while (folder.size() < 249) folder += 'd';
+    std::wstring wide(folder.begin(), folder.end());
+    ASSERT_TRUE(CreateDirectoryW((L"\\\\?\\" + wide).c_str(), nullptr));
+    std::string path = folder + "\\0001.txt";
+    ASSERT_LT(path.size(), size_t(MAX_PATH));
+    EXPECT_TRUE(WriteFileAtomic(path, "first"));
+    EXPECT_TRUE(WriteFileAtomic(path, "second"));
+    std::string back;
+    EXPECT_TRUE(ReadFileBytes(path, back));
+    EXPECT_EQ(back, "second");
+    EXPECT_EQ(ListFiles(folder, "*"), std::vector<std::string>{"0001.txt"});  // no leftovers
+    DeleteFileW((L"\\\\?\\" + wide + L"\\0001.txt").c_str());
+    RemoveDirectoryW((L"\\\\?\\" + wide).c_str());
+}
+
+// The replace keeps the old file's attributes.
+TEST(AtomicWriteWindows, KeepsTheAttributesOfTheReplacedFile) {
+    test::TempDir dir;
+    std::string path = dir.File("mail.txt");
+    ASSERT_TRUE(WriteFileAtomic(path, "old"));
+    std::wstring wide(path.begin(), path.end());
+    const DWORD kept = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_ARCHIVE;
+    ASSERT_TRUE(SetFileAttributesW(wide.c_str(), kept));
+    ASSERT_TRUE(WriteFileAtomic(path, "new"));
+    EXPECT_EQ(GetFileAttributesW(wide.c_str()) & (kept | FILE_ATTRIBUTE_READONLY), kept);
+    std::string back;
+    EXPECT_TRUE(ReadFileBytes(path, back));
+    EXPECT_EQ(back, "new");
+    SetFileAttributesW(wide.c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 #endif
 

@@ -29,7 +29,7 @@ bool FakeDdeServer::Register(std::string_view s, std::string_view t, ExecuteHand
     service = std::string(s);
     topic = std::string(t);
     handler = std::move(onExecute);
-    return true;
+    return succeed;
 }
 
 }  // namespace kestrel::test

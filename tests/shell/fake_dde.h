@@ -52,6 +52,7 @@ class FakeDdeServer : public DdeServer {
     }
     std::string service, topic;
     ExecuteHandler handler;
+    bool succeed = true;  // false: the registration fails (no DDE)
 };
 
 struct FakeDde {

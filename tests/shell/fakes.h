@@ -269,6 +269,27 @@ class FakeHelp : public HelpViewer {
     std::vector<std::string> shown;
 };
 
+// The PIN dialog: logs "pin dialog" and answers from the queue (an entry for OK, nothing for
+// Cancel); with the queue empty, Cancel.
+class FakePinDialog : public PinDialog {
+  public:
+    explicit FakePinDialog(EventLog& log) : log_(log) {}
+    bool ShowModal(std::string& entry) override {
+        log_.push_back("pin dialog");
+        std::optional<std::string> answer;
+        if (!answers.empty()) {
+            answer = answers.front();
+            answers.pop_front();
+        }
+        entry = answer.value_or("");
+        return answer.has_value();
+    }
+    std::deque<std::optional<std::string>> answers;
+
+  private:
+    EventLog& log_;
+};
+
 // All fakes together, and the Platform that refers to them.
 struct FakePlatform {
     EventLog log;
@@ -284,10 +305,11 @@ struct FakePlatform {
     FakeTimer timer;
     FakePrinter printer;
     FakeHelp help;
+    FakePinDialog pinDialog{log};
 
     Platform platform() {
-        return Platform{editor,   window,  messages,  dialogs, registry, environment,
-                        launcher, windows, clipboard, timer,   printer,  help};
+        return Platform{editor,  window,    messages, dialogs, registry, environment, launcher,
+                        windows, clipboard, timer,    printer, help,     pinDialog};
     }
     // Texts of the message boxes shown so far.
     std::vector<std::string> MessageTexts() const;

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "shell/shell_fixture.h"
 
 namespace kestrel::test {
@@ -68,6 +70,13 @@ TEST_F(ShellTest, LaunchProgramRefusesALineOverTheLimit) {
 TEST_F(ShellTest, OptionStartsTheOptionsEditorOnTheSettingsFile) {
     StartFully({});
     form->Execute(CommandId::Option);
+    EXPECT_THAT(fp.launcher.started,
+                ElementsAre(dir.File("kestrelset.exe") + " " + dir.File("kestrel.ini") + " "));
+    // The old help viewer is started only where it and kestrel.hlp exist.
+    WriteFileAtomic(dir.File("kestrel.hlp"), "help");
+    std::filesystem::create_directories(dir.File("windows"));
+    WriteFileAtomic(dir.File("windows/winhelp.exe"), "winhelp");
+    fp.environment.windowsFolder = dir.File("windows");
     form->Execute(CommandId::Contents);
     EXPECT_THAT(fp.launcher.started,
                 ElementsAre(dir.File("kestrelset.exe") + " " + dir.File("kestrel.ini") + " ",

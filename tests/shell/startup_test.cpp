@@ -304,13 +304,11 @@ TEST_F(ShellTest, DeferredStageHidesMenusOfUnusedFeaturesAndBuildsSettingsMenus)
     StartFully({});
     EXPECT_FALSE(fp.window.IsVisible(CommandId::MenuAw));
     EXPECT_FALSE(fp.window.IsVisible(CommandId::SpellCheck));
-    EXPECT_FALSE(fp.window.IsVisible(CommandId::MenuInsert));
     EXPECT_TRUE(fp.window.IsVisible(CommandId::MenuReplyStatus));
     ASSERT_EQ(fp.window.dynamicMenus[CommandId::MenuReplyStatus].size(), 1u);
     // Status2 is the first configured status: reply status 1.
     EXPECT_EQ(fp.window.dynamicMenus[CommandId::MenuReplyStatus][0].id, CommandId::ReplyStatus1);
-    ASSERT_EQ(fp.window.dynamicMenus[CommandId::MenuCommand].size(), 1u);  // Half has no command
-    EXPECT_EQ(fp.window.dynamicMenus[CommandId::MenuCommand][0].caption, "Sort");
+    // The Command and Insert menus: DeskToolsTest.CommandAndInsertMenusFromTheSettings.
     EXPECT_TRUE(fp.window.IsChecked(CommandId::PloverSearch));
     EXPECT_FALSE(fp.window.IsChecked(CommandId::NumberSearch));
 }
@@ -340,6 +338,22 @@ TEST_F(ShellTest, ScrambleSwitchUsesTheStoredPinOrAsksForOne) {
     WriteIniString(SettingsFile(), "Scramble", "PIN", "4321");  // what the PIN dialog stores
     EXPECT_TRUE(form->TryClose());
     EXPECT_EQ(Setting("Scramble", "PIN"), "0");
+    EXPECT_TRUE(fp.messages.shown.empty());
+}
+
+// The PIN given for one run is erased at close; when the settings file cannot be written the
+// user is told that it is still stored.
+TEST_F(ShellTest, PinThatCannotBeErasedIsReported) {
+    pinAnswer = true;
+    StartFully({"/s"});
+    ASSERT_TRUE(form->State().pinGivenAtStart);
+    std::filesystem::remove(SettingsFile());
+    std::filesystem::create_directory(SettingsFile());  // no file can be put in its place
+    EXPECT_TRUE(form->TryClose());
+    ASSERT_FALSE(fp.messages.shown.empty());
+    EXPECT_EQ(fp.messages.shown.back().text,
+              "The PIN could not be erased from " + form->SettingsPath());
+    EXPECT_EQ(fp.messages.shown.back().kind, MessageKind::Error);
 }
 
 // --- window placement at close -------------------------------------------------------------

@@ -292,6 +292,32 @@ TEST_F(TextCommandsTest, SaveQuestionInViewerModeAsksForANewName) {
     EXPECT_TRUE(fp.editor.ReadOnly());
 }
 
+// A pass that fails puts nothing into the editor: the text typed before, its undo history and
+// the modified flag stay, so that closing still asks about the changes.
+TEST_F(TextCommandsTest, FailingPassKeepsTextUndoAndModifiedFlag) {
+    for (bool selection : {false, true}) {
+        SCOPED_TRACE(selection);
+        StartWith({"------", "aaaa bbbb"}, "[View]\nMaxLength=0\n");
+        form->State().currentFile = "/temp/_plv0001.tmp";
+        fp.editor.SetSelection(fp.editor.LineOffset(1) + 9, 0);
+        fp.editor.Type(" typed");
+        const Lines typed = {"------", "aaaa bbbb typed"};
+        ASSERT_EQ(fp.editor.Lines(), typed);
+        if (selection) Select(1, 0, 1, 4);
+        fp.messages.answers = {MessageAnswer::No};  // the text is not saved first
+        fp.log.clear();
+        form->Execute(CommandId::Justify);
+        EXPECT_EQ(fp.MessageTexts(), (Lines{"Save _plv0001.tmp ?", "Error in reformat routine"}));
+        EXPECT_TRUE(LogWith("editor: set").empty());
+        EXPECT_EQ(fp.editor.Lines(), typed);
+        EXPECT_TRUE(fp.editor.Modified());
+        EXPECT_FALSE(fp.editor.ReadOnly());
+        fp.editor.Undo();
+        EXPECT_EQ(fp.editor.Lines(), (Lines{"------", "aaaa bbbb"}));
+        fp.messages.shown.clear();
+    }
+}
+
 TEST_F(TextCommandsTest, FailingReformatPassIsReportedAndFlagsRestored) {
     const Lines text = {"------", "aaaa bbbb cccc dddd eeee ffff gggg"};
     for (bool selection : {false, true}) {

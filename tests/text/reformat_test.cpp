@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <new>
 #include <string>
 #include <vector>
 
@@ -372,6 +373,33 @@ TEST(SelectionWidening, WholeLinesWithTheirBreaks) {
         EXPECT_EQ(r.begin, c.begin) << c.start;
         EXPECT_EQ(r.end, c.end) << c.start;
     }
+}
+
+// A pass that fails part-way leaves the caller's lines as they were: the half-moved list of an
+// out-of-memory pass never reaches the editor.
+TEST(RunOnCopy, OnlyACompleteResultReplacesTheLines) {
+    const Lines text = {"first line of the text", "second", "third"};
+    Lines lines = text;
+    bool done = RunOnCopy(lines, [](Lines& l) -> bool {
+        std::string taken = std::move(l[0]);  // moved out, as a pass rebuilding lines does
+        l.erase(l.begin() + 1);
+        throw std::bad_alloc();
+    });
+    EXPECT_FALSE(done);
+    EXPECT_EQ(lines, text);
+
+    done = RunOnCopy(lines, [](Lines& l) {
+        l.clear();
+        return false;  // a pass that reports failure
+    });
+    EXPECT_FALSE(done);
+    EXPECT_EQ(lines, text);
+
+    EXPECT_TRUE(RunOnCopy(lines, [](Lines& l) {
+        l.push_back("fourth");
+        return true;
+    }));
+    EXPECT_EQ(lines.size(), 4u);
 }
 
 }  // namespace

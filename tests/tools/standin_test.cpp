@@ -4,6 +4,7 @@
 
 #include "common/fileio.h"
 #include "support/testutil.h"
+#include "tools/standin/alias_model.h"
 #include "tools/standin/macro.h"
 #include "tools/standin/plover_model.h"
 
@@ -100,6 +101,24 @@ TEST_F(PloverModelTest, ReplyWritesAComposeFileAndStartsTheViewer) {
     a = model.Execute({"Forward", {Folder("inbox"), "0001"}});
     EXPECT_EQ(a.startViewerOn, temp.File("_plv0001.tmp"));
     EXPECT_TRUE(model.Execute({"Reply", {Folder("inbox"), "0099"}}).startViewerOn.empty());
+}
+
+}  // namespace
+}  // namespace kestrel::standin
+
+namespace kestrel::standin {
+namespace {
+
+TEST(AliasStandIn, ReadsEscapesAsTheToolDoes) {
+    std::vector<Macro> m = ParseMacros("[Append(\"Yamada\\, Taro <t@x.jp>\")]");
+    ASSERT_EQ(m.size(), 1u);
+    EXPECT_EQ(AliasEntryFromArgument(m[0].args[0]), "Yamada, Taro <t@x.jp>");
+    // Unescaped, the comma ends the entry: a viewer that forgot the backslash is caught.
+    m = ParseMacros("[Append(\"Yamada, Taro <t@x.jp>\")]");
+    EXPECT_EQ(AliasEntryFromArgument(m[0].args[0]), "Yamada");
+    EXPECT_EQ(AliasEntryFromArgument("a\\\\b\\:c"), "a\\b:c");
+    EXPECT_EQ(AliasEntryFromArgument("\x95\x5c, x"), "\x95\x5c");  // 0x5C trail byte
+    EXPECT_EQ(AliasEntryFromArgument("end\\"), "end\\");
 }
 
 }  // namespace

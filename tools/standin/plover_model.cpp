@@ -7,6 +7,7 @@
 #include "common/fileio.h"
 #include "common/sjis.h"
 #include "tools/standin/compose_file.h"
+#include "tools/standin/folder_list.h"
 #include "tools/standin/mail_copy.h"
 
 namespace kestrel::standin {
@@ -20,22 +21,17 @@ int NumberOf(const std::string& s) {
     return std::atoi(s.c_str());
 }
 
-int NumberOfPath(const std::string& path) {
-    std::string name = FileNameOf(path);
-    if (name.size() != 8 || !EqualsNoCase(name.substr(4), ".txt")) return -1;
-    return NumberOf(name.substr(0, 4));
-}
-
-std::string FourDigits(int n) {
-    char buf[8];
-    std::snprintf(buf, sizeof buf, "%04d", n % 10000);
-    return buf;
-}
-
-bool IsRecv(const std::string& path) {
-    std::vector<std::string> lines;
-    return ReadFileLines(path, lines) && !lines.empty() &&
-           lines[0].find("RECV") != std::string::npos;
+// The number after the highest in the folder, or the lowest free one when that would pass 9999;
+// -1 when every number is taken.
+int FreeNumberIn(const std::string& folderFile) {
+    int highest = 0;
+    for (int n : ListOrderOf(folderFile)) highest = std::max(highest, n);
+    if (highest < 9999) return highest + 1;
+    const std::string dir = PloverModel::FolderDirOf(folderFile);
+    for (int n = 1; n <= 9999; ++n) {
+        if (!FileExists(dir + FourDigits(n) + ".txt")) return n;
+    }
+    return -1;
 }
 
 }  // namespace
@@ -47,9 +43,8 @@ std::string PloverModel::FolderDirOf(const std::string& folderFile) {
 std::vector<std::string> PloverModel::MailsOf(const std::string& folderFile) {
     std::string dir = FolderDirOf(folderFile);
     std::vector<std::string> out;
-    for (const auto& name : ListFiles(dir, "????.txt"))
-        if (NumberOf(name.substr(0, 4)) >= 0) out.push_back(dir + name);
-    return out;  // ListFiles sorts by name: number order
+    for (int n : ListOrderOf(folderFile)) out.push_back(dir + FourDigits(n) + ".txt");
+    return out;
 }
 
 PloverAction PloverModel::Execute(const Macro& m) {
@@ -59,7 +54,10 @@ PloverAction PloverModel::Execute(const Macro& m) {
         currentNumber_ = NumberOf(a[1]);
         return {};
     }
-    if (EqualsNoCase(m.name, "Update") && !a.empty()) return {};  // lists are read from disk
+    if (EqualsNoCase(m.name, "Update") && !a.empty()) {
+        RefreshList(a[0]);
+        return {};
+    }
     if (EqualsNoCase(m.name, "View") && a.size() == 1) return View(a[0]);
     if (EqualsNoCase(m.name, "Move") && a.size() >= 3) return Move(a);
     if (EqualsNoCase(m.name, "Reply") && a.size() == 2) return Compose(a[0], a[1], false);
@@ -72,37 +70,41 @@ PloverAction PloverModel::Execute(const Macro& m) {
 PloverAction PloverModel::View(const std::string& which) {
     PloverAction act;
     if (currentFolder_.empty()) return act;
-    const bool forward = which == "Next" || which == "NextRecv";
-    const bool unreadOnly = which == "NextRecv" || which == "PrevRecv";
-    if (!forward && which != "Prev" && which != "PrevRecv") return act;
-    std::vector<std::string> mails = MailsOf(currentFolder_);
-    auto consider = [&](const std::string& p) {
-        int n = NumberOfPath(p);
-        if (forward ? n <= currentNumber_ : n >= currentNumber_) return false;
-        return !unreadOnly || IsRecv(p);
-    };
-    if (forward) {
-        for (const auto& p : mails)
-            if (consider(p)) return PloverAction{p, "", true};
-    } else {
-        for (auto it = mails.rbegin(); it != mails.rend(); ++it)
-            if (consider(*it)) return PloverAction{*it, "", true};
-    }
+    const std::string dir = FolderDirOf(currentFolder_);
+    auto unread = [&](int n) { return IsUnreadMail(dir + FourDigits(n) + ".txt"); };
+    int pick = PickInList(ListOrderOf(currentFolder_), currentNumber_, which, unread);
+    if (pick >= 0) act.openPath = dir + FourDigits(pick) + ".txt";
     return act;
 }
 
 PloverAction PloverModel::Move(const std::vector<std::string>& a) {
+    PloverAction act;
     const std::string destDir = FolderDirOf(a[0]);
     const std::string srcDir = FolderDirOf(a[1]);
     for (size_t i = 2; i < a.size(); ++i) {
-        if (NumberOf(a[i]) < 0) continue;
-        std::string src = srcDir + a[i] + ".txt";
-        if (!FileExists(src)) continue;
-        int next = 1;
-        for (const auto& p : MailsOf(a[0])) next = std::max(next, NumberOfPath(p) + 1);
-        MoveMailFile(src, destDir + FourDigits(next) + ".txt");
+        if (NumberOf(a[i]) < 0) {
+            act.notes.push_back("Move: no mail number " + a[i]);
+            continue;
+        }
+        const std::string src = srcDir + a[i] + ".txt";
+        std::string bytes;
+        if (!ReadFileBytes(src, bytes)) {
+            act.notes.push_back("Move: no mail " + src);
+            continue;
+        }
+        const int number = FreeNumberIn(a[0]);
+        if (number < 0) {
+            act.notes.push_back("Move: no free number in " + a[0]);
+            continue;
+        }
+        const std::string dest = destDir + FourDigits(number) + ".txt";
+        // The source goes only once its copy reads back whole; on any failure the mail stays
+        // where it was and no second copy is left.
+        if (!MoveMailFile(src, dest)) act.notes.push_back("Move: could not move " + src);
     }
-    return {};
+    RefreshList(a[0]);
+    RefreshList(a[1]);
+    return act;
 }
 
 PloverAction PloverModel::Compose(const std::string& folder, const std::string& number,

@@ -1,6 +1,7 @@
 // What the stand-in mail client does with the macros it receives, on real folder directories:
 // a folder "c:\data\inbox.fld" (or "...\trash.can") is the directory "c:\data\inbox\", its mails
-// the files ????.txt in it, listed in number order.
+// the files ????.txt in it, listed in the client's own order kept in the folder file
+// (folder_list.h).
 #pragma once
 
 #include <string>
@@ -12,9 +13,10 @@ namespace kestrel::standin {
 
 // What the window program must do after a macro.
 struct PloverAction {
-    std::string openPath;       // answer on the viewer's topic: [open("<openPath>")]
-    std::string startViewerOn;  // start the viewer on this compose file
-    bool known = true;          // false for a macro the mail client does not know
+    std::string openPath;            // answer on the viewer's topic: [open("<openPath>")]
+    std::string startViewerOn;       // start the viewer on this compose file
+    bool known = true;               // false for a macro the mail client does not know
+    std::vector<std::string> notes;  // what went wrong, for the log
 };
 
 class PloverModel {
@@ -26,7 +28,7 @@ class PloverModel {
 
     // Directory of a folder file, with its trailing separator.
     static std::string FolderDirOf(const std::string& folderFile);
-    // Full paths of the folder's mails in number order.
+    // Full paths of the folder's mails in the client's list order.
     static std::vector<std::string> MailsOf(const std::string& folderFile);
 
     const std::string& currentFolder() const { return currentFolder_; }

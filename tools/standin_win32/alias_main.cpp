@@ -1,11 +1,13 @@
 // Stand-in of the address book tool (alias.exe FILE): a window titled "<file> - Alias" that
-// serves DDE "Alias"/"system" and appends the entry of each [Append("<entry>")] to FILE.
+// serves DDE "Alias"/"system" and appends the entry of each [Append("<entry>")] to FILE, read
+// the way the tool reads it (backslash escapes; an unescaped comma or colon ends the entry).
 #include <windows.h>
 
 #include <string>
 
 #include "common/fileio.h"
 #include "common/sjis.h"
+#include "tools/standin/alias_model.h"
 #include "tools/standin/macro.h"
 #include "tools/standin/plover_model.h"
 #include "tools/standin_win32/dde_server.h"
@@ -35,8 +37,9 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     if (!g_server.Start("Alias", "system", [](const std::string& text) {
             for (const Macro& m : ParseMacros(text)) {
                 if (!EqualsNoCase(m.name, "Append") || m.args.size() != 1) continue;
-                AppendLogLine(g_file, m.args[0]);
-                g_entries.push_back(m.args[0]);
+                std::string entry = AliasEntryFromArgument(m.args[0]);
+                AppendLogLine(g_file, entry);
+                g_entries.push_back(entry);
             }
             SetListLines(g_window, g_entries);
         }))

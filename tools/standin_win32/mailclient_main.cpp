@@ -3,7 +3,11 @@
 // carries them out on the folder directories and answers View with [open("path")] on the
 // viewer's "system" topic.
 //
-//   plovermail.exe [/log FILE] [/viewer EXE] [/temp DIR] [MAILFILE]
+//   plovermail.exe [/log FILE] [/viewer EXE] [/temp DIR] [/view-delay MS] [/no-view-answer]
+//                  [MAILFILE]
+//
+// Each log line starts with the time the macro arrived (macro_log.h); the client's own notes
+// (the open it answered with, a move that failed) follow as "! ..." lines.
 #include <windows.h>
 
 #include <deque>
@@ -12,10 +16,12 @@
 #include "common/fileio.h"
 #include "tools/standin/compose_file.h"
 #include "tools/standin/macro.h"
+#include "tools/standin/macro_log.h"
 #include "tools/standin/plover_model.h"
 #include "tools/standin_win32/compose_watch.h"
 #include "tools/standin_win32/dde_server.h"
 #include "tools/standin_win32/standin_window.h"
+#include "tools/standin_win32/view_answer.h"
 
 namespace kestrel::standin {
 namespace {
@@ -42,7 +48,22 @@ struct State {
     DdeServer server;
     std::deque<std::string> queue;
     HWND window = nullptr;
+    ViewAnswerPolicy viewAnswer;
 } g;
+
+void Note(const std::string& text) {
+    AppendLogLine(g.logPath, LogLineNow("! " + text));
+}
+
+// The answer to View: [open("path")] on the viewer's topic, as the policy says.
+void AnswerOpen(const std::string& path) {
+    const std::string macro = "[open(\"" + path + "\")]";
+    const bool queued = AnswerView(g.window, g.viewAnswer, [macro] {
+        bool sent = g.server.SendExecute(g.viewerService, "system", macro, 2000, 2000);
+        Note((sent ? "answered " : "answer not taken: ") + macro);
+    });
+    if (!queued) Note("no answer to View: " + macro);
+}
 
 void ShowFolder() {
     std::vector<std::string> lines;
@@ -57,9 +78,8 @@ void ShowFolder() {
 void Carry(const std::string& text) {
     for (const Macro& m : ParseMacros(text)) {
         PloverAction act = g.model->Execute(m);
-        if (!act.openPath.empty())
-            g.server.SendExecute(g.viewerService, "system", "[open(\"" + act.openPath + "\")]",
-                                 2000, 2000);
+        for (const std::string& note : act.notes) Note(note);
+        if (!act.openPath.empty()) AnswerOpen(act.openPath);
         if (!act.startViewerOn.empty())
             StartAndWatch("\"" + g.viewerExe + "\" \"" + act.startViewerOn + "\"",
                           act.startViewerOn, g.window, kComposeClosed);
@@ -100,6 +120,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
             g.viewerExe = args[++i];
         else if (args[i] == "/temp" && i + 1 < args.size())
             temp = args[++i];
+        else if (TakeViewAnswerArg(args, i, g.viewAnswer))
+            continue;
         else
             mailFile = args[i];
     }
@@ -112,7 +134,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     g.window = CreateListWindow(kClass, kTitle, OnAppMessage);
     if (!g.window) return 1;
     if (!g.server.Start(kService, "Command", [](const std::string& macro) {
-            AppendLogLine(g.logPath, macro);
+            AppendLogLine(g.logPath, LogLineNow(macro));
             g.queue.push_back(macro);
             PostMessageW(g.window, kMacroArrived, 0, 0);
         }))

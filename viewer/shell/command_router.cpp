@@ -107,6 +107,12 @@ constexpr std::string_view kNames[] = {
     "PopupWordWrap",
     "PageUp",
     "PageDown",
+    "PageDownNextKey",
+    "PageUpPrevKey",
+    "PageDownKey",
+    "PageUpKey",
+    "LineDown",
+    "LineUp",
 };
 static_assert(sizeof kNames / sizeof kNames[0] == size_t(CommandId::Count),
               "every CommandId has its name here, in the same order");

@@ -120,6 +120,13 @@ enum class CommandId : int {
     // Tool-bar commands without a menu entry.
     PageUp,
     PageDown,
+    // Key actions without a menu entry or button.
+    PageDownNextKey,
+    PageUpPrevKey,
+    PageDownKey,
+    PageUpKey,
+    LineDown,
+    LineUp,
     Count
 };
 

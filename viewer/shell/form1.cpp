@@ -183,29 +183,16 @@ void TForm1::ReadDeferredSettings() {
 }
 
 void TForm1::BuildSettingsMenus() {
-    std::vector<DynamicMenuEntry> replies, commands, inserts;
-    // The k-th configured status, whichever key holds it, is the k-th entry and runs
-    // ReplyStatus<k> (ReplyCommands), as the key actions ReplyWithStatus<k> do.
+    // The Command and Insert menus belong to their own features. The k-th configured status,
+    // whichever key holds it, is the k-th entry and runs ReplyStatus<k> (ReplyCommands), as the
+    // key actions ReplyWithStatus<k> do.
+    std::vector<DynamicMenuEntry> replies;
     std::vector<std::string> statuses = PackReplyStatuses(deferred_.replyStatus).statuses;
     for (size_t k = 0; k < statuses.size(); ++k) {
         replies.push_back({CommandId(int(CommandId::ReplyStatus1) + int(k)), statuses[k]});
     }
-    for (int i = 0; i < 5; ++i) {
-        const MenuSetting& c = deferred_.commands[i];
-        if (!c.caption.empty() && !c.text.empty()) {
-            commands.push_back({CommandId(int(CommandId::Command1) + i), c.caption});
-        }
-        const MenuSetting& n = deferred_.inserts[i];
-        if (!n.caption.empty() && !n.text.empty()) {
-            inserts.push_back({CommandId(int(CommandId::Insert1) + i), n.caption});
-        }
-    }
     p_.window.SetDynamicMenu(CommandId::MenuReplyStatus, replies);
     p_.window.SetMenuVisible(CommandId::MenuReplyStatus, !replies.empty());
-    p_.window.SetDynamicMenu(CommandId::MenuCommand, commands);
-    p_.window.SetMenuVisible(CommandId::MenuCommand, !commands.empty());
-    p_.window.SetDynamicMenu(CommandId::MenuInsert, inserts);
-    p_.window.SetMenuVisible(CommandId::MenuInsert, !inserts.empty());
 }
 
 void TForm1::CheckReadOrder() {

@@ -36,6 +36,7 @@ inline constexpr std::string_view kOpenFilter =
     "Plover files|*.ini;*.def;*.cmp;*.sig;*.ali|Text files|*.txt|All files|*.*";
 inline constexpr std::string_view kSaveFilter = "Text Files (*.txt)|*.txt|All Files (*.*)|*.*";
 inline constexpr std::string_view kMailFilter = "Plover mail|????.txt";
+inline constexpr std::string_view kPinNotErased = "The PIN could not be erased from ";
 
 // What the main window asks of the features built after it. The Viewer implements it by handing
 // each call to the feature that owns it; a feature not built yet answers as noted.
@@ -49,7 +50,7 @@ class FormPeers {
     // The mail link: one macro to the mail client.
     virtual void SendToPlover(const std::string& macro) = 0;
     // Scramble: the PIN dialog at start ("/s" without a stored PIN); true when a PIN was
-    // accepted. No PIN while scramble is not built.
+    // accepted.
     virtual bool AskPinAtStart() = 0;
     // The mail mover: its closing run at close; false (the close goes on) when there is none.
     virtual bool StartMoveMailsAtClose() = 0;

@@ -2,6 +2,7 @@
 #include "common/fileio.h"
 #include "common/sjis.h"
 #include "viewer/shell/form1.h"
+#include "viewer/shell/help_command.h"
 #include "viewer/shell/launch.h"
 
 namespace kestrel {
@@ -228,7 +229,7 @@ void TForm1::Option1Click() {
 }
 
 void TForm1::Contents1Click() {
-    LaunchProgram("winhelp.exe", DirectoryOf(p_.environment.ProgramPath()) + "kestrel.hlp", "");
+    ShowHelpContents(*this, p_);
 }
 
 void TForm1::About1Click() {
@@ -272,7 +273,11 @@ void TForm1::FormClose() {
                      std::to_string(b.width));
     }
     WriteSetting("Location", "SaveAsDir", deferred_.saveAsDir);
-    if (state_.pinGivenAtStart) WriteSetting("Scramble", "PIN", "0");
+    // A PIN given for this run only must not stay stored unnoticed.
+    if (state_.pinGivenAtStart && !WriteSetting("Scramble", "PIN", "0")) {
+        p_.messages.Show(std::string(kPinNotErased) + settingsPath_, kAppTitle, MessageButtons::Ok,
+                         MessageKind::Error);
+    }
 }
 
 bool TForm1::TryClose() {

@@ -36,8 +36,15 @@ std::string MailLink::ServerName() const {
 }
 
 bool MailLink::RegisterServer() {
-    return dde_.server.Register(ServerName(), kServerTopic,
-                                [this](const std::string& data) { DdeOpenMail(data); });
+    std::string name = ServerName();
+    if (dde_.server.Register(name, kServerTopic,
+                             [this](const std::string& data) { DdeOpenMail(data); })) {
+        return true;
+    }
+    std::string text(kServerNotRegistered);
+    text.replace(text.find("%s"), 2, name);
+    p_.messages.Show(text, kAppTitle, MessageButtons::Ok, MessageKind::Warning);
+    return false;
 }
 
 void MailLink::SendToPlover(const std::string& macro) {

@@ -18,6 +18,9 @@ inline constexpr std::string_view kFinchpostService = "Finchpost";
 inline constexpr std::string_view kCommandTopic = "Command";
 inline constexpr std::string_view kServerTopic = "system";
 inline constexpr std::string_view kFinchpostWindowClass = "TfrmFINCHPOSTMain";
+inline constexpr std::string_view kServerNotRegistered =
+    "The mail client cannot ask this viewer to show mails: the DDE service %s (topic system) "
+    "could not be registered.";
 
 class MailLink : public ClientLink {
   public:
@@ -29,7 +32,8 @@ class MailLink : public ClientLink {
     // command line "Plover Command" once and, when that starts, tries once more. Never retried
     // later: with the conversation closed every macro to Plover is dropped silently.
     void OpenPloverConversation();
-    // Registers topic "system" under the program's file name without extension.
+    // Registers topic "system" under the program's file name without extension. A failure (no
+    // DDE at all included) is told to the user once: no [open] request would ever arrive.
     bool RegisterServer();
     // The service name RegisterServer uses.
     std::string ServerName() const;

@@ -225,6 +225,16 @@ class HelpViewer {
     virtual void ShowContents(std::string_view helpFile) = 0;
 };
 
+// The PIN dialog TPasswordDlg: caption "Kestrel Password ", the label Label1, the edit box
+// Password that shows "*" for each character, OKBtn and CancelBtn.
+class PinDialog {
+  public:
+    virtual ~PinDialog() = default;
+    // Shows the dialog modally with the box emptied and focused. True with the box's text when
+    // it ends with OK; false with Cancel (or the window closed).
+    virtual bool ShowModal(std::string& entry) = 0;
+};
+
 // Everything the main window needs from the platform. All references outlive the window.
 struct Platform {
     TextControl& editor;
@@ -239,6 +249,7 @@ struct Platform {
     OneShotTimer& timer;
     Printer& printer;
     HelpViewer& help;
+    PinDialog& pinDialog;
 };
 
 }  // namespace kestrel

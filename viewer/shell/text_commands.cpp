@@ -1,7 +1,5 @@
 #include "viewer/shell/text_commands.h"
 
-#include <exception>
-
 #include "common/fileio.h"
 #include "common/sjis.h"
 #include "viewer/mail/decode.h"
@@ -96,21 +94,19 @@ void TextCommands::Justify1Click() {
 }
 
 bool TextCommands::RunPass(TextCommandKind kind, std::vector<std::string>& lines, size_t start) {
-    try {
+    return RunOnCopy(lines, [&](std::vector<std::string>& copy) {
         switch (kind) {
             case TextCommandKind::Quote:
-                QuoteLines(lines, settings_.quote);
+                QuoteLines(copy, settings_.quote);
                 return true;
             case TextCommandKind::Unquote:
-                UnquoteLines(lines, settings_.reformat.quoteChar);
+                UnquoteLines(copy, settings_.reformat.quoteChar);
                 return true;
             case TextCommandKind::Reformat:
-                return ReformatLines(lines, start, settings_.reformat);
+                return ReformatLines(copy, start, settings_.reformat);
         }
-    } catch (const std::exception&) {
-        // Out of memory on a huge text: the list stays as far as the pass got.
-    }
-    return false;
+        return false;
+    });
 }
 
 void TextCommands::RunTextCommand(TextCommandKind kind) {
@@ -146,7 +142,12 @@ void TextCommands::RunTextCommand(TextCommandKind kind) {
         start = JustifyStartIndex(lines);
     }
 
-    if (!RunPass(kind, lines, start)) form_.ShowMessage(kReformatError);
+    if (!RunPass(kind, lines, start)) {
+        // Nothing is put into the editor: its text, undo history and modified flag stay.
+        ed.SetReadOnly(readOnly);
+        form_.ShowMessage(kReformatError);
+        return;
+    }
 
     if (selection) {
         std::string replacement = JoinLinesCrLf(lines);

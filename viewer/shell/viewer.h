@@ -7,15 +7,23 @@
 #include <string>
 #include <vector>
 
+#include "viewer/shell/address_book.h"
+#include "viewer/shell/command_menu.h"
 #include "viewer/shell/command_router.h"
 #include "viewer/shell/dde.h"
 #include "viewer/shell/form1.h"
+#include "viewer/shell/key_dispatch.h"
 #include "viewer/shell/mail_display.h"
 #include "viewer/shell/mail_link.h"
 #include "viewer/shell/mail_mover.h"
+#include "viewer/shell/navigation.h"
+#include "viewer/shell/phrase_menu.h"
 #include "viewer/shell/platform.h"
+#include "viewer/shell/print_commands.h"
 #include "viewer/shell/reply.h"
 #include "viewer/shell/save_and_quit.h"
+#include "viewer/shell/scramble_commands.h"
+#include "viewer/shell/temp_file_commands.h"
 #include "viewer/shell/text_commands.h"
 #include "viewer/shell/timer_sequencer.h"
 #include "viewer/shell/viewer_events.h"
@@ -23,7 +31,11 @@
 
 namespace kestrel {
 
-class Viewer : private FormPeers, private MailScrambling {
+class Viewer : private FormPeers,
+               private MailScrambling,
+               private NavigationHost,
+               private KeyDispatchHost,
+               private ScrollView {
   public:
     // Builds everything, greys the commands nobody owns, connects to Plover and registers the
     // viewer's topic "system". Throws DuplicateRegistration on a wiring fault.
@@ -36,6 +48,9 @@ class Viewer : private FormPeers, private MailScrambling {
     MailLink& Link() { return link_; }
     MailDisplay& Display() { return display_; }
     TextCommands& Text() { return text_; }
+    ScrambleCommands& Scramble() { return scramble_; }
+    Navigation& Reading() { return navigation_; }
+    KeyDispatch& Keys() { return keys_; }
     const CommandRouter& Commands() const { return commands_; }
     TimerSequencer& Timer() { return timer_; }
     ReplyCommands& Replies() { return reply_; }
@@ -53,6 +68,35 @@ class Viewer : private FormPeers, private MailScrambling {
     // MailScrambling.
     void UnscrambleForDisplay(std::vector<std::string>& lines) override;
 
+    // NavigationHost: the window, the display, the timer and the link as navigation uses them.
+    std::string CurrentFile() const override;
+    Neighbours OpenedNeighbours() const override;
+    bool SaveIfModified() override;
+    void ForgetMail() override;
+    void RestoreViewerMode() override;
+    void ShowMessage(std::string_view text) override;
+    void CheckReadOrder(ReadOrder order) override;
+    void SetPendingDeletion(const std::string& path) override;
+    void SetViewRequestOutstanding() override;
+    void StartTimer() override;
+    void SendToFinchpost(const std::string& macro) override;
+    void SendUpdate() override;
+    void SendMoveToTrash() override;
+    ScrollView& Scroller() override { return *this; }
+    int VisibleLines() override;
+    // KeyDispatchHost.
+    bool KeyNumberMode() const override;
+    void SetKeyNumberMode(bool on) override;
+    void Execute(CommandId id) override;
+    void ResetAlertColourAndUpdate() override;
+    void SetTitle(std::string_view title) override;
+    // ScrollView: the editor.
+    int FirstVisibleLine() const override;
+    void ScrollLines(int lines) override;
+    int TextLineCount() const override;
+
+    Platform p_;
+
     // The wiring first: every feature registers into it while it is built.
     CommandRouter commands_;
     TimerSequencer timer_;
@@ -64,11 +108,19 @@ class Viewer : private FormPeers, private MailScrambling {
     MailLink link_;
     MailDisplay display_;
     TextCommands text_;
+    AddressBook addressBook_;
+    PhraseMenu phrases_;
+    CommandMenu userCommands_;
+    TempFileCommands tempFiles_;
+    PrintCommands printing_;
+    ScrambleCommands scramble_;
+    Navigation navigation_;
     // Scramble mode's write-and-restore around a reply (the scramble feature may bring its own).
     FileTextSwap replySwap_;
     ReplyCommands reply_;
     SaveAndQuit saveAndQuit_;
     MailMoverCommands mover_;
+    KeyDispatch keys_;
 };
 
 // Every command id a user can reach: menu entries (those built from the settings included),

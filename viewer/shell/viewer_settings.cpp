@@ -52,12 +52,6 @@ DeferredSettings ReadDeferredSettingsFrom(const IniFile& ini) {
     for (int i = 0; i < 5; ++i) {
         std::string n = std::to_string(i + 1);
         d.replyStatus[i] = ViewerString(ini, "ReplyStatus", "Status" + n);
-        d.commands[i] = {ViewerString(ini, "Command", "CommandMenu" + n),
-                         ViewerString(ini, "Command", "Command" + n),
-                         ViewerInt(ini, "Command", "KeyCommand" + n)};
-        d.inserts[i] = {ViewerString(ini, "Insert", "InsertMenu" + n),
-                        ViewerString(ini, "Insert", "Insert" + n),
-                        ViewerInt(ini, "Insert", "KeyInsert" + n)};
     }
     return d;
 }

@@ -40,11 +40,6 @@ struct StartSettings {
     std::string pgbrowExe, finchpostExe;
 };
 
-struct MenuSetting {
-    std::string caption, text;  // used only when both are set
-    int32_t key = 0;
-};
-
 // Read by ReadDeferredSettings on the first timer tick.
 struct DeferredSettings {
     // [Location]
@@ -54,9 +49,9 @@ struct DeferredSettings {
     bool autoMove = false;  // false unless AW is on
     // [SpellCheck]
     bool spellChecker = false;
-    // [ReplyStatus], [Command], [Insert]: the menus built from the settings.
+    // [ReplyStatus]: the menu built from the settings. ([Command] and [Insert] are read by
+    // their own features, CommandMenu and PhraseMenu.)
     std::array<std::string, 5> replyStatus;
-    std::array<MenuSetting, 5> commands, inserts;
 };
 
 StartSettings ReadStartSettingsFrom(const IniFile& ini);

@@ -1,6 +1,7 @@
 #include "viewer/text/text_command.h"
 
 #include <algorithm>
+#include <exception>
 
 #include "common/settings.h"
 
@@ -11,6 +12,18 @@ TextCommandSettings TextCommandSettingsFrom(const IniFile& ini) {
     s.reformat = ReformatSettingsFrom(ini);
     s.quote = ViewerString(ini, "View", "Quote");
     return s;
+}
+
+bool RunOnCopy(std::vector<std::string>& lines,
+               const std::function<bool(std::vector<std::string>& lines)>& pass) {
+    try {
+        std::vector<std::string> copy = lines;
+        if (!pass(copy)) return false;
+        lines.swap(copy);
+        return true;
+    } catch (const std::exception&) {
+        return false;
+    }
 }
 
 size_t JustifyStartIndex(const std::vector<std::string>& lines) {

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -17,6 +18,12 @@ struct TextCommandSettings {
     std::string quote = "> ";
 };
 TextCommandSettings TextCommandSettingsFrom(const IniFile& ini);
+
+// Runs pass on a copy of lines; only a complete result replaces lines. False, with lines as they
+// were, when the pass reports failure or throws (out of memory on a huge text): a half-moved
+// list must never reach the editor.
+bool RunOnCopy(std::vector<std::string>& lines,
+               const std::function<bool(std::vector<std::string>& lines)>& pass);
 
 // Start index of Justify without a selection: one past the first line that contains "------"
 // (the separator under the header), else the index of the last line (0 for no lines).

@@ -1,6 +1,7 @@
 #include "viewer/win32/dde_link.h"
 
 #include <limits>
+#include <new>
 #include <vector>
 
 namespace kestrel::win32 {
@@ -145,24 +146,29 @@ HDDEDATA DdeLink::OnExecute(HSZ topic, HDDEDATA data) {
     if (!server_.topic_ || DdeCmpStringHandles(topic, server_.topic_) != 0) {
         return AsData(DDE_FNOTPROCESSED);
     }
+    // A request that cannot be kept is refused, never acknowledged and dropped: busy tells the
+    // mail client to send it again later.
+    if (incoming_.size() >= kMaxQueued) return AsData(DDE_FBUSY);
     std::string text;
-    if (data) {
-        DWORD size = DdeGetData(data, nullptr, 0, 0);
-        if (size > kMaxIncomingBytes) size = kMaxIncomingBytes;
-        if (size > 0) {
-            text.resize(size);
-            DWORD got = DdeGetData(data, reinterpret_cast<LPBYTE>(&text[0]), size, 0);
-            text.resize(got <= size ? got : 0);
+    try {
+        if (data) {
+            // All of it: a request cut short would name another path.
+            DWORD size = DdeGetData(data, nullptr, 0, 0);
+            if (size > 0) {
+                text.resize(size);
+                DWORD got = DdeGetData(data, reinterpret_cast<LPBYTE>(&text[0]), size, 0);
+                text.resize(got <= size ? got : 0);
+            }
+            size_t nul = text.find('\0');
+            if (nul != std::string::npos) text.erase(nul);
         }
-        size_t nul = text.find('\0');
-        if (nul != std::string::npos) text.erase(nul);
+        incoming_.push_back(std::move(text));
+    } catch (const std::bad_alloc&) {
+        return AsData(DDE_FNOTPROCESSED);
     }
     // Acknowledged at once; the request is carried out from the message loop, where it may
     // ask about unsaved changes without holding up the sender.
-    if (incoming_.size() < kMaxQueued) {
-        incoming_.push_back(std::move(text));
-        if (sink_) PostMessageA(sink_, kDeliverMessage, 0, 0);
-    }
+    if (sink_) PostMessageA(sink_, kDeliverMessage, 0, 0);
     return AsData(DDE_FACK);
 }
 

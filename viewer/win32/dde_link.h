@@ -64,9 +64,7 @@ class DdeLink {
     DWORD Instance() const { return inst_; }
     DdeChannels Channels() { return DdeChannels{plover_, finchpost_, browser_, server_}; }
 
-    // The most execute data kept of one incoming transaction, and the most transactions
-    // waiting for the message loop: only the first line of a request counts.
-    static constexpr DWORD kMaxIncomingBytes = 64 * 1024;
+    // The most transactions waiting for the message loop; the next one is answered busy.
     static constexpr size_t kMaxQueued = 64;
 
   private:

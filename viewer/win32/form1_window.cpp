@@ -126,6 +126,12 @@ bool Form1Window::Create() {
     editor_.onDeleteKey = [this] {
         if (form_) form_->RichEdit1DeleteKey();
     };
+    // Key dispatch sees every other key-down; the key is not consumed, the control then
+    // handles it as usual (read-only, typing has no effect).
+    editor_.onKeyDown = [this](int vk, unsigned modifiers) {
+        if (form_) form_->FormKeyDown(vk, modifiers);
+        return false;
+    };
     editor_.onContextMenu = [this](int x, int y) { ShowPopup(x, y); };
 
     RebuildMenus();

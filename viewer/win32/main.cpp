@@ -31,7 +31,8 @@ std::vector<std::string> SjisArguments() {
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int showCommand) {
     wingui::InitCommonControlsOnce();
 
-    // Before the viewer: the mail link connects while the main window is made.
+    // Before the viewer: the mail link connects while the main window is made. Without DDE the
+    // viewer's topic cannot be registered, which the viewer tells the user.
     DdeLink dde;
     dde.Initialize();
 

@@ -9,3 +9,8 @@
 #define IDB_TOOLBAR 100  // 22 glyphs of 16 x 16 pixels, magenta is transparent
 
 #define IDS_UNTITLED_TITLE 1000
+
+// TPasswordDlg
+#define IDD_PASSWORD 200
+#define IDC_PASSWORD 201        // Password: the masked edit box
+#define IDC_PASSWORD_LABEL 202  // Label1

@@ -7,8 +7,9 @@ ViewerPlatform::ViewerPlatform(Form1Window& window)
       dialogs_([&window] { return window.hwnd(); }),
       printer_(messages_),
       help_(messages_),
-      platform_{window.Editor(),  window,         messages_, dialogs_,
-                classesRegistry_, environment_,   launcher_, windows_,
-                clipboard_,       window.Timer(), printer_,  help_} {}
+      pinDialog_([&window] { return window.hwnd(); }),
+      platform_{window.Editor(), window,    messages_, dialogs_,   classesRegistry_,
+                environment_,    launcher_, windows_,  clipboard_, window.Timer(),
+                printer_,        help_,     pinDialog_} {}
 
 }  // namespace kestrel::win32

@@ -4,6 +4,7 @@
 
 #include "viewer/shell/platform.h"
 #include "viewer/win32/form1_window.h"
+#include "viewer/win32/pin_dialog.h"
 #include "viewer/win32/platform_win32.h"
 
 namespace kestrel::win32 {
@@ -27,6 +28,7 @@ class ViewerPlatform {
     WinClipboard clipboard_;
     WinPrinter printer_;
     WinHelpViewer help_;
+    WinPinDialog pinDialog_;
     Platform platform_;
 };
 
