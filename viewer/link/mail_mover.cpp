@@ -78,8 +78,8 @@ std::string MailPath(const std::string& folderDir, std::string_view number) {
 template <typename Visit>
 void ForEachMoverMail(const std::string& folderDir, Visit visit) {
     std::string dir = ResolvePathCase(folderDir);
-    std::string number = NextMailNumber(dir, kNoMoreMail);
-    for (size_t looked = 0; number != kNoMoreMail && looked < kMoverBatch; ++looked) {
+    std::string number = NextMailNumber(dir, kNoNextMailNumber);
+    for (size_t looked = 0; number != kNoNextMailNumber && looked < kMoverBatch; ++looked) {
         visit(number, MailPath(dir, number));
         number = NextMailNumber(dir, number);
     }
@@ -105,18 +105,18 @@ MailMoverSettings MailMoverSettingsFrom(const IniFile& ini, std::string_view pro
 
 std::string NextMailNumber(const std::string& folderDir, std::string_view number) {
     int n = 0;
-    if (number != kNoMoreMail) {
+    if (number != kNoNextMailNumber) {
         for (char c : number) {
-            if (c < '0' || c > '9') return std::string(kNoMoreMail);
+            if (c < '0' || c > '9') return std::string(kNoNextMailNumber);
             n = n * 10 + (c - '0');
-            if (n >= kMoverNumberLimit) return std::string(kNoMoreMail);
+            if (n >= kMoverNumberLimit) return std::string(kNoNextMailNumber);
         }
         ++n;
     }
     for (; n < kMoverNumberLimit; ++n) {
         if (FileExists(MailPath(folderDir, FourDigits(n)))) return FourDigits(n);
     }
-    return std::string(kNoMoreMail);
+    return std::string(kNoNextMailNumber);
 }
 
 bool IsOrdinaryMail(const std::string& path, std::string_view headerText) {

@@ -30,7 +30,7 @@ MailMoverSettings MailMoverSettingsFrom(const IniFile& ini, std::string_view pro
 // Mails the mover looks at in one run, and the first number it never visits.
 inline constexpr size_t kMoverBatch = 30;
 inline constexpr int kMoverNumberLimit = 200;
-inline constexpr std::string_view kNoMoreMail = "9999";
+inline constexpr std::string_view kNoNextMailNumber = "9999";
 
 // The next existing mail of folderDir (no trailing separator) after number, as four digits;
 // "9999" when none below 0200 exists. "9999" as number starts from 0000.
