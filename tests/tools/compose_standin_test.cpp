@@ -92,7 +92,7 @@ TEST(MailMoveStandIn, TheSourceGoesOnlyOnceItsCopyIsWhole) {
     test::TempDir dir;
     std::filesystem::create_directories(dir.File("in"));
     ASSERT_TRUE(WriteFileAtomic(dir.File("0001.txt"), "X-Status: READ\r\nbody"));
-    EXPECT_TRUE(MoveMailFile(dir.File("0001.txt"), dir.File("in/0001.txt")));
+    EXPECT_EQ(MoveMailFile(dir.File("0001.txt"), dir.File("in/0001.txt")), MailMove::Moved);
     EXPECT_FALSE(FileExists(dir.File("0001.txt")));
     std::string back;
     ASSERT_TRUE(ReadFileBytes(dir.File("in/0001.txt"), back));
@@ -100,10 +100,11 @@ TEST(MailMoveStandIn, TheSourceGoesOnlyOnceItsCopyIsWhole) {
 
     // The destination folder is gone: the mail stays where it was.
     ASSERT_TRUE(WriteFileAtomic(dir.File("0002.txt"), "mail two"));
-    EXPECT_FALSE(MoveMailFile(dir.File("0002.txt"), dir.File("nofolder/0001.txt")));
+    EXPECT_EQ(MoveMailFile(dir.File("0002.txt"), dir.File("nofolder/0001.txt")),
+              MailMove::NotWritten);
     EXPECT_TRUE(FileExists(dir.File("0002.txt")));
     // An existing destination is never overwritten.
-    EXPECT_FALSE(MoveMailFile(dir.File("0002.txt"), dir.File("in/0001.txt")));
+    EXPECT_EQ(MoveMailFile(dir.File("0002.txt"), dir.File("in/0001.txt")), MailMove::NotWritten);
     ASSERT_TRUE(ReadFileBytes(dir.File("in/0001.txt"), back));
     EXPECT_EQ(back, "X-Status: READ\r\nbody");
     EXPECT_TRUE(FileExists(dir.File("0002.txt")));

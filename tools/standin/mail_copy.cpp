@@ -4,16 +4,20 @@
 
 namespace kestrel::standin {
 
-bool MoveMailFile(const std::string& src, const std::string& dest) {
+MailMove MoveMailFile(const std::string& src, const std::string& dest) {
     std::string bytes;
-    if (!ReadFileBytes(src, bytes) || FileExists(dest)) return false;
-    if (!WriteFileAtomic(dest, bytes)) return false;
+    if (!ReadFileBytes(src, bytes)) return MailMove::Unreadable;
+    if (FileExists(dest) || !WriteFileAtomic(dest, bytes)) return MailMove::NotWritten;
     std::string back;
     if (!ReadFileBytes(dest, back) || back != bytes) {
         DeleteFileAt(dest);
-        return false;
+        return MailMove::NotWritten;
     }
-    return DeleteFileAt(src);
+    if (!DeleteFileAt(src)) {
+        DeleteFileAt(dest);
+        return MailMove::NotDeleted;
+    }
+    return MailMove::Moved;
 }
 
 }  // namespace kestrel::standin

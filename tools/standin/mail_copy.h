@@ -6,9 +6,11 @@
 
 namespace kestrel::standin {
 
+enum class MailMove { Moved, Unreadable, NotWritten, NotDeleted };
+
 // Writes src's bytes to dest (atomically), reads dest back and compares, and only then deletes
-// src. False when any step fails: src is then still there; a dest that does not hold the mail
-// whole is removed again. An existing dest is never overwritten.
-bool MoveMailFile(const std::string& src, const std::string& dest);
+// src. On any failure src is still there and dest is not (an existing dest is never
+// overwritten): there is always exactly one copy of the mail.
+MailMove MoveMailFile(const std::string& src, const std::string& dest);
 
 }  // namespace kestrel::standin

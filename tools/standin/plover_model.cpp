@@ -100,7 +100,9 @@ PloverAction PloverModel::Move(const std::vector<std::string>& a) {
         const std::string dest = destDir + FourDigits(number) + ".txt";
         // The source goes only once its copy reads back whole; on any failure the mail stays
         // where it was and no second copy is left.
-        if (!MoveMailFile(src, dest)) act.notes.push_back("Move: could not move " + src);
+        MailMove moved = MoveMailFile(src, dest);
+        if (moved == MailMove::NotWritten) act.notes.push_back("Move: could not write " + dest);
+        if (moved == MailMove::NotDeleted) act.notes.push_back("Move: could not delete " + src);
     }
     RefreshList(a[0]);
     RefreshList(a[1]);
