@@ -9,7 +9,7 @@ packages=(
     clang libclang-rt-14-dev clang-format-14
     mingw-w64 wine wine64 wine32:i386
     xvfb x11-apps imagemagick fonts-ipafont-gothic
-    locales nkf
+    locales nkf wamerican
 )
 
 SUDO=

@@ -163,7 +163,9 @@ def main():
     write("kestrel.ini",
           "; Settings for the demo: Japanese menus, alert colour for urgent mails.\n"
           "[View]\nEnglishMenu=0\nTimer=400\n\n"
-          "[Alert]\nAlertString1=【至急】\nAlertColor1=$00C0C0FF\n")
+          "[Alert]\nAlertString1=【至急】\nAlertColor1=$00C0C0FF\n\n"
+          "; The English spell check with the dictionary shipped beside the viewer's program.\n"
+          "[SpellCheck]\nSpellChecker=1\nBasicDic=dictionary\\Basic.wtr\n")
     return 0
 
 

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "support/spell_fakes.h"
 #include "viewer/shell/platform.h"
 
 namespace kestrel::test {
@@ -290,6 +291,56 @@ class FakePinDialog : public PinDialog {
     EventLog& log_;
 };
 
+// The Find and Replace dialogs: each Show is logged as "find dialog: <text>" or "replace
+// dialog: <text>"; their buttons are pressed by handing events to the viewer.
+class FakeFindDialogs : public FindReplaceDialogs {
+  public:
+    explicit FakeFindDialogs(EventLog& log) : log_(log) {}
+    void Show(FindDialogKind dialog, std::string_view text) override {
+        log_.push_back(std::string(dialog == FindDialogKind::Find ? "find" : "replace") +
+                       " dialog: " + std::string(text));
+    }
+
+  private:
+    EventLog& log_;
+};
+
+// The spell check dialog's window: what it shows, where, and its check boxes.
+class FakeSpellDialogWindow : public SpellDialogWindow {
+  public:
+    void Show() override {
+        visible = true;
+        ++shows;
+    }
+    void Hide() override { visible = false; }
+    bool Visible() const override { return visible; }
+    void MoveTo(int l, int t) override {
+        left = l;
+        top = t;
+    }
+    int Left() const override { return left; }
+    int Top() const override { return top; }
+    void SetFieldFont(std::string_view name, int size) override {
+        fontName = std::string(name);
+        fontSize = size;
+    }
+    void SetWord(std::string_view w) override { word = std::string(w); }
+    void SetReplacement(std::string_view t) override { replacement = std::string(t); }
+    std::string Replacement() const override { return replacement; }
+    void SetList(const std::vector<std::string>& e) override { list = e; }
+    void SetCheckBoxes(bool c, bool n) override {
+        capital = c;
+        numeric = n;
+    }
+    void FocusButton(SpellButton b) override { focus = b; }
+
+    bool visible = false, capital = false, numeric = false;
+    int shows = 0, left = 0, top = 0, fontSize = 0;
+    std::string fontName, word, replacement;
+    std::vector<std::string> list;
+    SpellButton focus = SpellButton::None;
+};
+
 // All fakes together, and the Platform that refers to them.
 struct FakePlatform {
     EventLog log;
@@ -306,10 +357,16 @@ struct FakePlatform {
     FakePrinter printer;
     FakeHelp help;
     FakePinDialog pinDialog{log};
+    FakeFindDialogs findDialogs{log};
+
+    FakeLibraryScript spellLibrary;
+    FakeSpellLoader libraries{spellLibrary};
+    FakeSpellDialogWindow spellWindow;
 
     Platform platform() {
-        return Platform{editor,  window,    messages, dialogs, registry, environment, launcher,
-                        windows, clipboard, timer,    printer, help,     pinDialog};
+        return Platform{editor,    window,      messages,  dialogs,    registry, environment,
+                        launcher,  windows,     clipboard, timer,      printer,  help,
+                        pinDialog, findDialogs, libraries, spellWindow};
     }
     // Texts of the message boxes shown so far.
     std::vector<std::string> MessageTexts() const;

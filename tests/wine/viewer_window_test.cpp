@@ -21,9 +21,12 @@
 #include "viewer/shell/form1.h"
 #include "viewer/shell/viewer.h"
 #include "viewer/win32/dde_link.h"
+#include "viewer/win32/find_dialogs_win32.h"
 #include "viewer/win32/form1_window.h"
 #include "viewer/win32/pin_dialog.h"
 #include "viewer/win32/platform_win32.h"
+#include "viewer/win32/spell_dialog_window.h"
+#include "viewer/win32/spell_library_win32.h"
 
 namespace {
 using namespace kestrel::winetest;
@@ -232,6 +235,9 @@ struct InProcessWindow {
     kestrel::win32::WinPrinter printer{messages};
     kestrel::win32::WinHelpViewer help{messages};
     kestrel::win32::WinPinDialog pinDialog{[] { return HWND(nullptr); }};
+    kestrel::win32::WinFindReplaceDialogs findDialogs{[] { return HWND(nullptr); }};
+    kestrel::win32::WinSpellLibraryLoader libraries;
+    kestrel::win32::WinSpellDialogWindow spellWindow;
     std::unique_ptr<kestrel::Platform> platform;
     // The window alone.
     LonePeers peers;
@@ -260,7 +266,8 @@ struct InProcessWindow {
         if (!window.Create()) return false;
         platform.reset(new kestrel::Platform{window.Editor(), window, messages, dialogs, registry,
                                              environment, launcher, finder, clipboard,
-                                             window.Timer(), printer, help, pinDialog});
+                                             window.Timer(), printer, help, pinDialog, findDialogs,
+                                             libraries, spellWindow});
         return true;
     }
     ~InProcessWindow() {

@@ -9,6 +9,9 @@
 #include <vector>
 
 #include "viewer/shell/commands.h"
+#include "viewer/shell/find_dialogs.h"
+#include "viewer/shell/spell_window.h"
+#include "viewer/spell/spell_library.h"
 
 namespace kestrel {
 
@@ -250,6 +253,10 @@ struct Platform {
     Printer& printer;
     HelpViewer& help;
     PinDialog& pinDialog;
+    FindReplaceDialogs& findDialogs;  // the modeless Find and Replace dialogs
+    // Run-time loading of the dictionary library "splcheck.dll".
+    SpellLibraryLoader& libraries;
+    SpellDialogWindow& spellWindow;
 };
 
 }  // namespace kestrel

@@ -25,7 +25,10 @@ Viewer::Viewer(const Platform& platform, const DdeChannels& dde)
       reply_(platform, wiring_, form_, link_, replySwap_),
       saveAndQuit_(platform, wiring_, form_),
       mover_(platform, wiring_, form_, link_),
-      keys_(platform.editor, *this, wiring_) {
+      keys_(platform.editor, *this, wiring_),
+      find_(platform, wiring_, form_),
+      links_(platform, wiring_, form_, dde.browser),
+      spell_(platform, wiring_, form_) {
     commands_.ShowOwnership(platform.window, ReachableCommands());
     link_.OpenPloverConversation();
     link_.RegisterServer();

@@ -11,8 +11,10 @@
 #include "viewer/shell/command_menu.h"
 #include "viewer/shell/command_router.h"
 #include "viewer/shell/dde.h"
+#include "viewer/shell/find_replace.h"
 #include "viewer/shell/form1.h"
 #include "viewer/shell/key_dispatch.h"
+#include "viewer/shell/links.h"
 #include "viewer/shell/mail_display.h"
 #include "viewer/shell/mail_link.h"
 #include "viewer/shell/mail_mover.h"
@@ -23,6 +25,7 @@
 #include "viewer/shell/reply.h"
 #include "viewer/shell/save_and_quit.h"
 #include "viewer/shell/scramble_commands.h"
+#include "viewer/shell/spell_dialog.h"
 #include "viewer/shell/temp_file_commands.h"
 #include "viewer/shell/text_commands.h"
 #include "viewer/shell/timer_sequencer.h"
@@ -51,6 +54,9 @@ class Viewer : private FormPeers,
     ScrambleCommands& Scramble() { return scramble_; }
     Navigation& Reading() { return navigation_; }
     KeyDispatch& Keys() { return keys_; }
+    FindReplace& Find() { return find_; }
+    Links& LinkCommands() { return links_; }
+    TForm2& Spell() { return spell_; }
     const CommandRouter& Commands() const { return commands_; }
     TimerSequencer& Timer() { return timer_; }
     ReplyCommands& Replies() { return reply_; }
@@ -121,6 +127,9 @@ class Viewer : private FormPeers,
     SaveAndQuit saveAndQuit_;
     MailMoverCommands mover_;
     KeyDispatch keys_;
+    FindReplace find_;
+    Links links_;
+    TForm2 spell_;
 };
 
 // Every command id a user can reach: menu entries (those built from the settings included),

@@ -505,6 +505,10 @@ LRESULT Form1Window::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             PostQuitMessage(0);
             return 0;
         default:
+            if (registeredMessage_ != 0 && msg == registeredMessage_ && registeredHandler_) {
+                registeredHandler_(lParam);
+                return 0;
+            }
             return wingui::Window::HandleMessage(msg, wParam, lParam);
     }
 }

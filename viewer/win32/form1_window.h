@@ -36,6 +36,12 @@ class Form1Window : public wingui::Window, public MainWindow {
     // Shows the window; the first time, ShowUp runs first (as the show event does).
     void ShowFirst(int showCommand);
 
+    // What handles a message registered at run time (the find dialogs' FINDMSGSTRING).
+    void SetRegisteredMessageHandler(UINT msg, std::function<void(LPARAM)> handler) {
+        registeredMessage_ = msg;
+        registeredHandler_ = std::move(handler);
+    }
+
     RichEdit1& Editor() { return editor_; }
     OneShotTimer& Timer() { return timer_; }
     HMENU PopupMenu() const { return popup_; }
@@ -67,6 +73,9 @@ class Form1Window : public wingui::Window, public MainWindow {
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
   private:
+    UINT registeredMessage_ = 0;
+    std::function<void(LPARAM)> registeredHandler_;
+
     struct EntryState {
         std::wstring caption;
         bool visible = true;

@@ -44,12 +44,20 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int showCommand) {
     steps.createMainWindow = [&] {
         if (!window.Create()) return;
         viewer.emplace(platform.Services(), dde.Channels());
+        // The Find and Replace dialogs report their buttons with a registered message.
+        window.SetRegisteredMessageHandler(
+            WinFindReplaceDialogs::Message(), [&platform, &viewer](LPARAM lParam) {
+                auto event = platform.FindDialogs().Translate(lParam);
+                if (event) viewer->Find().OnDialog(*event);
+            });
         window.Attach(viewer->Form(), SjisArguments());
     };
-    // The PIN dialog (TPasswordDlg) and the spell checker's window (TForm2) are made by their
-    // own features; nothing of them exists before they are first needed.
+    // The PIN dialog (TPasswordDlg) is made by its own feature when first needed.
     steps.createPinDialog = [] {};
-    steps.createSpellDialog = [] {};
+    // TForm2's window: a hidden modeless dialog owned by the main window.
+    steps.createSpellDialog = [&] {
+        if (viewer) platform.SpellWindow().Create(window.hwnd(), viewer->Spell());
+    };
     steps.runMessageLoop = [&] {
         if (!viewer) return 1;
         window.ShowFirst(showCommand);

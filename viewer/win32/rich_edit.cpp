@@ -257,9 +257,14 @@ LRESULT RichEdit1::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, bool& handl
             break;
         case WM_LBUTTONDOWN:
         case WM_RBUTTONDOWN:
-        case WM_MBUTTONDOWN:
+        case WM_MBUTTONDOWN: {
+            // The handler runs after the control has placed the caret where the click was, so
+            // that a click on an address opens that address.
+            LRESULT r = DefSubclassProc(hwnd_, msg, wParam, lParam);
             if (onMouseDown) onMouseDown();
-            break;
+            handled = true;
+            return r;
+        }
         case WM_RBUTTONUP:
             // The control shows no menu of its own; ours opens where the button was released.
             if (onContextMenu) {

@@ -3,9 +3,12 @@
 #pragma once
 
 #include "viewer/shell/platform.h"
+#include "viewer/win32/find_dialogs_win32.h"
 #include "viewer/win32/form1_window.h"
 #include "viewer/win32/pin_dialog.h"
 #include "viewer/win32/platform_win32.h"
+#include "viewer/win32/spell_dialog_window.h"
+#include "viewer/win32/spell_library_win32.h"
 
 namespace kestrel::win32 {
 
@@ -17,6 +20,10 @@ class ViewerPlatform {
     ViewerPlatform& operator=(const ViewerPlatform&) = delete;
 
     const Platform& Services() const { return platform_; }
+    // The window hands the dialogs' registered message to these.
+    WinFindReplaceDialogs& FindDialogs() { return findDialogs_; }
+    // The spell check dialog's window, made (WinSpellDialogWindow::Create) once TForm2 exists.
+    WinSpellDialogWindow& SpellWindow() { return spellWindow_; }
 
   private:
     WinMessageBoxes messages_;
@@ -29,6 +36,9 @@ class ViewerPlatform {
     WinPrinter printer_;
     WinHelpViewer help_;
     WinPinDialog pinDialog_;
+    WinFindReplaceDialogs findDialogs_;
+    WinSpellLibraryLoader libraries_;
+    WinSpellDialogWindow spellWindow_;
     Platform platform_;
 };
 
