@@ -21,6 +21,7 @@ bool FakeDdeClient::Execute(std::string_view macro) {
     if (!open_ || macro.size() > maxBytes) return false;
     executed.emplace_back(macro);
     log_.push_back(label_ + ": " + std::string(macro));
+    if (onExecute) onExecute(executed.back());
     return true;
 }
 

@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <deque>
+#include <functional>
 #include <limits>
 #include <set>
 #include <string>
@@ -30,6 +31,8 @@ class FakeDdeClient : public DdeClient {
     std::deque<bool> openAnswers;
     size_t maxBytes = std::numeric_limits<size_t>::max();
     std::vector<std::string> executed;
+    // Called with each macro carried, as the receiving program would see it arrive.
+    std::function<void(const std::string&)> onExecute;
     int opens = 0;
     std::string service, topic;
 

@@ -306,7 +306,8 @@ TEST_F(ShellTest, DeferredStageHidesMenusOfUnusedFeaturesAndBuildsSettingsMenus)
     EXPECT_FALSE(fp.window.IsVisible(CommandId::SpellCheck));
     EXPECT_TRUE(fp.window.IsVisible(CommandId::MenuReplyStatus));
     ASSERT_EQ(fp.window.dynamicMenus[CommandId::MenuReplyStatus].size(), 1u);
-    EXPECT_EQ(fp.window.dynamicMenus[CommandId::MenuReplyStatus][0].id, CommandId::ReplyStatus2);
+    // Status2 is the first configured status: reply status 1.
+    EXPECT_EQ(fp.window.dynamicMenus[CommandId::MenuReplyStatus][0].id, CommandId::ReplyStatus1);
     // The Command and Insert menus: DeskToolsTest.CommandAndInsertMenusFromTheSettings.
     EXPECT_TRUE(fp.window.IsChecked(CommandId::PloverSearch));
     EXPECT_FALSE(fp.window.IsChecked(CommandId::NumberSearch));

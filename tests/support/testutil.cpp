@@ -2,6 +2,7 @@
 
 #include <atomic>
 #include <chrono>
+#include <cstdlib>
 #include <filesystem>
 #include <string>
 
@@ -22,6 +23,34 @@ TempDir::TempDir() {
 #ifdef _WIN32
     path_ = LowerSjis(path_);
 #endif
+}
+
+bool LockFolder(const std::string& folder) {
+    std::error_code ec;
+    fs::permissions(folder,
+                    fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
+                    fs::perm_options::remove, ec);
+    std::string probe = folder + "lock-probe";
+    if (!WriteFileAtomic(probe, "x")) return true;
+    DeleteFileAt(probe);
+#ifndef _WIN32
+    std::string cmd = "chattr +i '" + folder + "' 2>/dev/null";
+    if (std::system(cmd.c_str()) == 0) {
+        if (!WriteFileAtomic(probe, "x")) return true;
+        DeleteFileAt(probe);
+    }
+#endif
+    UnlockFolder(folder);
+    return false;
+}
+
+void UnlockFolder(const std::string& folder) {
+#ifndef _WIN32
+    std::string cmd = "chattr -i '" + folder + "' 2>/dev/null";
+    (void)std::system(cmd.c_str());
+#endif
+    std::error_code ec;
+    fs::permissions(folder, fs::perms::owner_all, fs::perm_options::add, ec);
 }
 
 std::string TempDir::File(const std::string& name) const {

@@ -22,6 +22,12 @@ class TempDir {
     std::string path_;
 };
 
+// Makes folder (ending in a separator) unwritable for this process, so that no file can be
+// created or replaced in it: a permission for a user, the immutable attribute for root. False
+// when neither works here (the caller then skips). UnlockFolder undoes it.
+bool LockFolder(const std::string& folder);
+void UnlockFolder(const std::string& folder);
+
 // Folder of the checked-in fixtures, with a trailing separator.
 std::string DataDir();
 

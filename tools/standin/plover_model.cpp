@@ -6,7 +6,9 @@
 
 #include "common/fileio.h"
 #include "common/sjis.h"
+#include "tools/standin/compose_file.h"
 #include "tools/standin/folder_list.h"
+#include "tools/standin/mail_copy.h"
 
 namespace kestrel::standin {
 
@@ -30,15 +32,6 @@ int FreeNumberIn(const std::string& folderFile) {
         if (!FileExists(dir + FourDigits(n) + ".txt")) return n;
     }
     return -1;
-}
-
-// Value of the first header line starting with name (compared without case), or "".
-std::string HeaderValue(const std::vector<std::string>& header, const std::string& name) {
-    for (const auto& l : header) {
-        if (l.size() >= name.size() && EqualsNoCase(l.substr(0, name.size()), name))
-            return std::string(TrimBlanks(std::string_view(l).substr(name.size())));
-    }
-    return "";
 }
 
 }  // namespace
@@ -105,15 +98,11 @@ PloverAction PloverModel::Move(const std::vector<std::string>& a) {
             continue;
         }
         const std::string dest = destDir + FourDigits(number) + ".txt";
-        if (!WriteFileAtomic(dest, bytes)) {
-            act.notes.push_back("Move: could not write " + dest);
-            continue;
-        }
-        if (!DeleteFileAt(src)) {
-            // Keep one copy only: the mail stays where it was.
-            DeleteFileAt(dest);
-            act.notes.push_back("Move: could not delete " + src);
-        }
+        // The source goes only once its copy reads back whole; on any failure the mail stays
+        // where it was and no second copy is left.
+        MailMove moved = MoveMailFile(src, dest);
+        if (moved == MailMove::NotWritten) act.notes.push_back("Move: could not write " + dest);
+        if (moved == MailMove::NotDeleted) act.notes.push_back("Move: could not delete " + src);
     }
     RefreshList(a[0]);
     RefreshList(a[1]);
@@ -123,45 +112,11 @@ PloverAction PloverModel::Move(const std::vector<std::string>& a) {
 PloverAction PloverModel::Compose(const std::string& folder, const std::string& number,
                                   bool forward) {
     PloverAction act;
-    std::vector<std::string> lines;
-    if (NumberOf(number) < 0 || !ReadFileLines(FolderDirOf(folder) + number + ".txt", lines))
+    std::vector<std::string> mail;
+    if (NumberOf(number) < 0 || !ReadFileLines(FolderDirOf(folder) + number + ".txt", mail))
         return act;
-    size_t sep = 0;
-    while (sep < lines.size() && lines[sep].compare(0, 5, "-----") != 0) ++sep;
-    std::vector<std::string> header(lines.begin(), lines.begin() + std::min(sep, lines.size()));
-    std::vector<std::string> out;
-    const std::string subject = HeaderValue(header, "Subject:");
-    if (forward) {
-        out.push_back("To: ");
-        out.push_back("Subject: Fw: " + subject);
-    } else {
-        out.push_back("To: " + HeaderValue(header, "From:"));
-        std::string cc = HeaderValue(header, "Cc:");
-        if (!cc.empty()) out.push_back("Cc: " + cc);
-        out.push_back(subject.compare(0, 3, "Re:") == 0 ? "Subject: " + subject
-                                                        : "Subject: Re: " + subject);
-    }
-    out.push_back(std::string(50, '-'));
-    out.push_back("");
-    if (forward) {
-        out.push_back("----- Forwarded message -----");
-        for (const char* h : {"From:", "Date:", "Subject:"}) {
-            std::string v = HeaderValue(header, h);
-            if (!v.empty()) out.push_back(std::string(h) + " " + v);
-        }
-        out.push_back("");
-    }
-    for (size_t i = sep + 1; i < lines.size(); ++i)
-        out.push_back(forward ? lines[i] : "> " + lines[i]);
-    // "_plv" + four characters + ".tmp", the first name not in use.
-    for (int k = 0; k < 0x10000; ++k) {
-        char four[8];
-        std::snprintf(four, sizeof four, "%04X", k);
-        std::string path = tempDir_ + "_plv" + four + ".tmp";
-        if (FileExists(path)) continue;
-        if (WriteLinesAtomic(path, out)) act.startViewerOn = path;
-        break;
-    }
+    ComposeKind kind = forward ? ComposeKind::Forward : ReplyKindOf(mail);
+    act.startViewerOn = WriteComposeFile(tempDir_, ComposeLines(mail, kind));
     return act;
 }
 

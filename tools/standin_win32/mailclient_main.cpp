@@ -14,9 +14,11 @@
 #include <string>
 
 #include "common/fileio.h"
+#include "tools/standin/compose_file.h"
 #include "tools/standin/macro.h"
 #include "tools/standin/macro_log.h"
 #include "tools/standin/plover_model.h"
+#include "tools/standin_win32/compose_watch.h"
 #include "tools/standin_win32/dde_server.h"
 #include "tools/standin_win32/standin_window.h"
 #include "tools/standin_win32/view_answer.h"
@@ -36,6 +38,7 @@ constexpr char kTitle[] = "Plover";
 constexpr char kLogName[] = "plovermail.log";
 #endif
 constexpr UINT kMacroArrived = WM_APP + 1;
+constexpr UINT kComposeClosed = WM_APP + 2;  // the viewer on a compose file has exited
 
 struct State {
     std::string logPath;
@@ -78,18 +81,22 @@ void Carry(const std::string& text) {
         for (const std::string& note : act.notes) Note(note);
         if (!act.openPath.empty()) AnswerOpen(act.openPath);
         if (!act.startViewerOn.empty())
-            LaunchDetached("\"" + g.viewerExe + "\" \"" + act.startViewerOn + "\"");
+            StartAndWatch("\"" + g.viewerExe + "\" \"" + act.startViewerOn + "\"",
+                          act.startViewerOn, g.window, kComposeClosed);
     }
     ShowFolder();
 }
 
-LRESULT OnAppMessage(HWND, UINT msg, WPARAM, LPARAM) {
+LRESULT OnAppMessage(HWND, UINT msg, WPARAM, LPARAM lp) {
     if (msg == kMacroArrived) {
         while (!g.queue.empty()) {
             std::string macro = std::move(g.queue.front());
             g.queue.pop_front();
             Carry(macro);
         }
+    } else if (msg == kComposeClosed) {
+        // What the viewer's Save and Quit left in the compose file, byte for byte.
+        AppendLogLine(g.logPath, SavedComposeLogLine(TakeWatchedPath(lp)));
     } else if (msg == WM_DESTROY) {
         g.server.Stop();
     }

@@ -5,6 +5,7 @@
 
 #include "viewer/mail/decode.h"
 #include "viewer/mail/decode_internal.h"
+#include "viewer/mail/kana_table.h"
 
 namespace kestrel {
 
@@ -43,6 +44,16 @@ unsigned short Combined(unsigned char before, unsigned char mark) {
 }
 
 }  // namespace
+
+unsigned short JisWideKana(unsigned char kana) {
+    return kana >= 0x21 && kana <= 0x5f ? kWide[kana - 0x21] : 0;
+}
+
+unsigned short JisCombinedKana(unsigned char before, unsigned char mark) {
+    if (before < 0x21 || before > 0x5f || (mark != kVoicedMark && mark != kSemiVoicedMark))
+        return 0;
+    return Combined(before, mark);
+}
 
 std::string ToFullWidthKana(std::string_view line) {
     static constexpr std::string_view kKanaShift("\x1b(I", 3);

@@ -466,6 +466,7 @@ MailView OpenWith(Reader& rd, const std::string& path, const MailViewSettings& s
     v.showToThis = settings.showTo;
     bool outFolder = InOutFolder(v.path);
     v.showAllHeaders = settings.header || !context.fromFolder || outFolder;
+    v.headerFiltered = !v.showAllHeaders;
 
     MailReader reader(settings, context, v);
     if (!reader.Read(rd) || rd.Failed() || readError) v.openError = true;

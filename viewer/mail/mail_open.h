@@ -65,6 +65,7 @@ struct MailView {
     std::string path;                // the path, lower-cased (currentFile)
     std::vector<std::string> lines;  // the display list
     bool showAllHeaders = false;
+    bool headerFiltered = false;  // the header lines were filtered and rearranged for display
     bool showToThis = false;
     int addressCount = 0;        // To, Cc and Bcc address lines put into the display list
     size_t longestBodyLine = 0;  // bytes

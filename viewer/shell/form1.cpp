@@ -5,6 +5,7 @@
 #include "common/settings.h"
 #include "common/sjis.h"
 #include "viewer/link/macros.h"
+#include "viewer/link/reply_status.h"
 #include "viewer/shell/menus.h"
 #include "viewer/shell/window_design.h"
 
@@ -188,13 +189,13 @@ void TForm1::ReadDeferredSettings() {
 }
 
 void TForm1::BuildSettingsMenus() {
-    // The Command and Insert menus belong to their own features.
+    // The Command and Insert menus belong to their own features. The k-th configured status,
+    // whichever key holds it, is the k-th entry and runs ReplyStatus<k> (ReplyCommands), as the
+    // key actions ReplyWithStatus<k> do.
     std::vector<DynamicMenuEntry> replies;
-    for (int i = 0; i < 5; ++i) {
-        if (!deferred_.replyStatus[i].empty()) {
-            replies.push_back(
-                {CommandId(int(CommandId::ReplyStatus1) + i), deferred_.replyStatus[i]});
-        }
+    std::vector<std::string> statuses = PackReplyStatuses(deferred_.replyStatus).statuses;
+    for (size_t k = 0; k < statuses.size(); ++k) {
+        replies.push_back({CommandId(int(CommandId::ReplyStatus1) + int(k)), statuses[k]});
     }
     p_.window.SetDynamicMenu(CommandId::MenuReplyStatus, replies);
     p_.window.SetMenuVisible(CommandId::MenuReplyStatus, !replies.empty());

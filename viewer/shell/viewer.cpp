@@ -21,6 +21,10 @@ Viewer::Viewer(const Platform& platform, const DdeChannels& dde)
       printing_(platform, wiring_, form_),
       scramble_(platform, wiring_, form_, link_),
       navigation_(*this, wiring_),
+      replySwap_(platform.editor),
+      reply_(platform, wiring_, form_, link_, replySwap_),
+      saveAndQuit_(platform, wiring_, form_),
+      mover_(platform, wiring_, form_, link_),
       keys_(platform.editor, *this, wiring_),
       find_(platform, wiring_, form_),
       links_(platform, wiring_, form_, dde.browser),
@@ -47,7 +51,7 @@ bool Viewer::AskPinAtStart() {
 }
 
 bool Viewer::StartMoveMailsAtClose() {
-    return false;  // the mail mover is not built yet
+    return mover_.StartMoveMailsAtClose();
 }
 
 void Viewer::DispatchKey(int vk, unsigned modifiers) {

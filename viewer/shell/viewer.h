@@ -17,10 +17,13 @@
 #include "viewer/shell/links.h"
 #include "viewer/shell/mail_display.h"
 #include "viewer/shell/mail_link.h"
+#include "viewer/shell/mail_mover.h"
 #include "viewer/shell/navigation.h"
 #include "viewer/shell/phrase_menu.h"
 #include "viewer/shell/platform.h"
 #include "viewer/shell/print_commands.h"
+#include "viewer/shell/reply.h"
+#include "viewer/shell/save_and_quit.h"
 #include "viewer/shell/scramble_commands.h"
 #include "viewer/shell/spell_dialog.h"
 #include "viewer/shell/temp_file_commands.h"
@@ -56,6 +59,9 @@ class Viewer : private FormPeers,
     TForm2& Spell() { return spell_; }
     const CommandRouter& Commands() const { return commands_; }
     TimerSequencer& Timer() { return timer_; }
+    ReplyCommands& Replies() { return reply_; }
+    SaveAndQuit& SaveQuit() { return saveAndQuit_; }
+    MailMoverCommands& Mover() { return mover_; }
 
   private:
     // FormPeers: the main window's calls to features built after it.
@@ -115,6 +121,11 @@ class Viewer : private FormPeers,
     PrintCommands printing_;
     ScrambleCommands scramble_;
     Navigation navigation_;
+    // Scramble mode's write-and-restore around a reply (the scramble feature may bring its own).
+    FileTextSwap replySwap_;
+    ReplyCommands reply_;
+    SaveAndQuit saveAndQuit_;
+    MailMoverCommands mover_;
     KeyDispatch keys_;
     FindReplace find_;
     Links links_;
