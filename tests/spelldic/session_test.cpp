@@ -103,7 +103,8 @@ TEST_F(SessionTest, MissingOrDamagedDictionariesAreErrors) {
     SpellSession s;
     EXPECT_LT(Alt(s, "cat"), -1);  // nothing set yet
 
-    const char* missing[] = {dir.File("none.wtr").c_str(), user.c_str(), nullptr};
+    const std::string none = dir.File("none.wtr");
+    const char* missing[] = {none.c_str(), user.c_str(), nullptr};
     EXPECT_EQ(s.SetDictionary(missing, 0), 0);
     EXPECT_LT(Alt(s, "cat"), -1);
     EXPECT_EQ(s.AddSpell("cat"), 0);
