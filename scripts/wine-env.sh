@@ -187,6 +187,9 @@ kestrel_wine_env() {
 kestrel_wine_stop() {
     if [ -n "${WINEPREFIX:-}" ] && [ -n "${KESTREL_WINESERVER:-}" ]; then
         "$KESTREL_WINESERVER" -k 2>/dev/null
+        # Wait until it is gone: a test started next on the same prefix would otherwise connect
+        # to the dying server and fail ("recvmsg: Connection reset by peer").
+        timeout 30 "$KESTREL_WINESERVER" -w 2>/dev/null
     fi
     kestrel_xvfb_stop
 }
