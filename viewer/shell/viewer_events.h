@@ -23,7 +23,7 @@ class ViewerEvents {
     void OnSettingsLoaded(SettingsListener listener) {
         settingsLoaded_.push_back(std::move(listener));
     }
-    // The first timer tick, the deferred start-up stage: slow work and what the spec of the
+    // The first timer tick, the deferred start-up stage: slow work and what the
     // window does only then (menus built from the settings, registry look-ups, key slots).
     void OnDeferredStage(SettingsListener listener) {
         deferredStage_.push_back(std::move(listener));
