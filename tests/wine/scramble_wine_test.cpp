@@ -1,5 +1,6 @@
 // The real kestrel.exe in scramble mode under Wine: the PIN dialog at start, a scrambled mail
-// shown in clear while its file stays scrambled, Erase PIN, and a folder run with a wrong PIN.
+// shown in clear while its file stays scrambled, a reply the stand-in mail client quotes in
+// clear, Erase PIN, and a folder run with a wrong PIN.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -58,7 +59,7 @@ const char kSettings[] = "[View]\r\nEnglishMenu=1\r\nReplyConfirm=0\r\n";
 TEST(ScrambleUnderWine, StartWithoutStoredPinAsksUntilAValidEntryThenShowsTheMailInClear) {
     Sandbox box;
     box.WriteSettings(kSettings);
-    CreateDirectoryW(box.File(L"inbox").c_str(), nullptr);
+    MakeEmptyFolder(box.File(L"inbox"));
     const std::wstring mail = box.File(L"inbox\\0001.txt");
     const std::string stored = WriteScrambledMail(mail, ClearMail("lunch"), 4321);
 
@@ -84,7 +85,7 @@ TEST(ScrambleUnderWine, StartWithoutStoredPinAsksUntilAValidEntryThenShowsTheMai
 TEST(ScrambleUnderWine, AScrambledMailIsShownInClearAndStaysScrambledOnDisk) {
     Sandbox box;
     box.WriteSettings(std::string(kSettings) + "[Scramble]\r\nPIN=1234\r\n");
-    CreateDirectoryW(box.File(L"inbox").c_str(), nullptr);
+    MakeEmptyFolder(box.File(L"inbox"));
     const std::wstring mail = box.File(L"inbox\\0001.txt");
     const std::vector<std::string> clear = ClearMail("the plan for Monday");
     const std::string stored = WriteScrambledMail(mail, clear, 1234);
@@ -106,6 +107,41 @@ TEST(ScrambleUnderWine, AScrambledMailIsShownInClearAndStaysScrambledOnDisk) {
     EXPECT_EQ(ReadBytes(mail), stored);
 }
 
+TEST(ScrambleUnderWine, ReplyLetsTheMailClientQuoteTheTextInClearThenRestoresTheFile) {
+    Sandbox box;
+    box.WriteSettings(std::string(kSettings) + "[Scramble]\r\nPIN=1234\r\n");
+    MakeEmptyFolder(box.File(L"inbox"));
+    const std::wstring mail = box.File(L"inbox\\0001.txt");
+    const std::vector<std::string> clear = ClearMail("lunch");
+    const std::string stored = WriteScrambledMail(mail, clear, 1234);
+    ComposingClient plover(box);
+    ASSERT_TRUE(plover.Running());
+
+    StartedViewer v(box, L"/s \"" + mail + L"\"");
+    ASSERT_TRUE(v.WaitForWindow(L"Kestrel32 - 0001.txt"));
+    // Posted: the handler ends only once "Replying...." is answered.
+    PostMessageW(v.Window(), WM_COMMAND, static_cast<WPARAM>(CommandId::Reply), 0);
+    // The mail client reads the mail while the message is up.
+    const std::wstring composeFile = box.File(L"temp\\_plv0000.tmp");
+    std::string compose;
+    ASSERT_TRUE(WaitFor([&] { return !(compose = ReadBytes(composeFile)).empty(); }, 30000))
+        << plover.Log();
+    EXPECT_NE(compose.find("> " + clear[5] + "\r\n"), std::string::npos) << compose;
+    EXPECT_NE(compose.find("> " + clear[6] + "\r\n"), std::string::npos) << compose;
+    EXPECT_EQ(v.AnswerMessageBox(IDOK), L"Replying....");
+
+    // Its own bytes back, with the reply's status mark.
+    const std::string marked =
+        "X-Status: SNDR" + stored.substr(std::string("X-Status: READ").size());
+    EXPECT_TRUE(WaitFor([&] { return ReadBytes(mail) == marked; }, 5000)) << ReadBytes(mail);
+
+    HWND composer = nullptr;
+    WaitFor([&] {
+        return (composer = FindWindowW(L"TForm1", L"Kestrel32 - _plv0000.tmp")) != nullptr;
+    });
+    if (composer) PostMessageW(composer, WM_CLOSE, 0, 0);
+}
+
 TEST(ScrambleUnderWine, ErasePinWritesZeroAsThePin) {
     Sandbox box;
     box.WriteSettings(std::string(kSettings) + "[Scramble]\r\nPIN=1234\r\n");
@@ -120,7 +156,7 @@ TEST(ScrambleUnderWine, ErasePinWritesZeroAsThePin) {
 TEST(ScrambleUnderWine, UnscrambleFolderWithAWrongPinLeavesEveryMailAsItWasAndSaysSo) {
     Sandbox box;
     box.WriteSettings(std::string(kSettings) + "[Scramble]\r\nPIN=2222\r\n");
-    CreateDirectoryW(box.File(L"inbox").c_str(), nullptr);
+    MakeEmptyFolder(box.File(L"inbox"));
     const std::vector<std::wstring> mails = {
         box.File(L"inbox\\0001.txt"), box.File(L"inbox\\0002.txt"), box.File(L"inbox\\0003.txt")};
     std::vector<std::string> stored;

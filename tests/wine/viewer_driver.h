@@ -296,11 +296,62 @@ class StartedViewer {
     HWND editor_ = nullptr;
 };
 
+// A folder of the sandbox made empty: a sandbox folder name can come back in a later run, with
+// what that run left in it.
+inline void MakeEmptyFolder(const std::wstring& dir) {
+    CreateDirectoryW(dir.c_str(), nullptr);
+    WIN32_FIND_DATAW found{};
+    HANDLE search = FindFirstFileW((dir + L"\\*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return;
+    do {
+        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+            DeleteFileW((dir + L"\\" + found.cFileName).c_str());
+    } while (FindNextFileW(search, &found));
+    FindClose(search);
+}
+
 // A value of the settings file as the program wrote it; "" when it is not there.
 inline std::string SettingValue(const std::wstring& iniFile, const char* section, const char* key) {
     char value[256] = {};
     GetPrivateProfileStringA(section, key, "", value, sizeof value, Narrow(iniFile).c_str());
     return value;
 }
+
+// The stand-in mail client in the sandbox, serving "Plover": it starts the sandbox's kestrel.exe
+// on the compose files it prepares in temp\ and logs the macros and the saved compose files.
+class ComposingClient {
+  public:
+    explicit ComposingClient(const Sandbox& box) : log_(box.File(L"plovermail.log")) {
+        std::wstring exe = box.File(L"plovermail.exe");
+        CopyFileW(WindowsPath(PLOVERMAIL_EXE).c_str(), exe.c_str(), FALSE);
+        CreateDirectoryW(box.File(L"temp").c_str(), nullptr);
+        // A sandbox folder name can come back in a later run: no compose file of that run.
+        for (int k = 0; k < 4; ++k) {
+            DeleteFileW(
+                box.File((L"temp\\_plv000" + std::to_wstring(k) + L".tmp").c_str()).c_str());
+        }
+        process_ = StartProgram(
+            L"\"" + exe + L"\" /log \"" + log_ + L"\" /temp \"" + box.File(L"temp") + L"\"",
+            box.Dir());
+        WaitFor([this] { return (window_ = FindWindowW(nullptr, L"Plover")) != nullptr; });
+    }
+    ~ComposingClient() {
+        if (window_) PostMessageW(window_, WM_CLOSE, 0, 0);
+        if (process_) {
+            if (WaitForSingleObject(process_, 10000) != WAIT_OBJECT_0)
+                TerminateProcess(process_, 9);
+            CloseHandle(process_);
+        }
+    }
+    ComposingClient(const ComposingClient&) = delete;
+    ComposingClient& operator=(const ComposingClient&) = delete;
+    bool Running() const { return window_ != nullptr; }
+    std::string Log() const { return ReadBytes(log_); }
+
+  private:
+    std::wstring log_;
+    HANDLE process_ = nullptr;
+    HWND window_ = nullptr;
+};
 
 }  // namespace kestrel::winetest
