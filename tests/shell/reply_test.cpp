@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "common/fileio.h"
 #include "shell/mail_fixture.h"
 
@@ -158,6 +160,46 @@ TEST_F(ReplyTest, ScrambleModeShowsTheClientTheShownTextThenRestoresTheFileExact
     parts->Form().Execute(CommandId::Forward);
     EXPECT_EQ(fp.MessageTexts().back(), "Forwarding....");
     EXPECT_EQ(Bytes(mail), "X-Status: SNDR\r\nSubject: \x83\x41\r\n-----\nscrambled text");
+}
+
+// The mail client must never quote the scrambled bytes: when the shown text cannot be put in
+// the file, no macro goes and nothing says "Replying....".
+TEST_F(ReplyTest, ScrambleModeSendsNothingWhenTheShownTextCannotBePutInTheFile) {
+    std::string mail = ShowMail("[View]\r\nHeader=1\r\n");
+    parts->Form().State().scrambleMode = true;
+    fp.editor.SetLines({"X-Status: READ", "Subject: plain", "-----", "plain text"});
+    ASSERT_TRUE(std::filesystem::remove(mail));  // gone while on show: nothing to keep
+    fp.messages.shown.clear();
+
+    parts->Form().Execute(CommandId::Reply);
+    parts->Form().Execute(CommandId::Forward);
+
+    EXPECT_THAT(Sent(), IsEmpty());
+    EXPECT_THAT(fp.MessageTexts(), ElementsAre("Could not write " + parts->Form().CurrentFile(),
+                                               "Could not write " + parts->Form().CurrentFile()));
+    EXPECT_FALSE(FileExists(mail));
+}
+
+// A file that cannot be given back its own bytes is reported once, as an error.
+TEST_F(ReplyTest, ScrambleModeReportsAFileThatCannotBeRestored) {
+    std::string mail = ShowMail("[View]\r\nHeader=1\r\n");
+    parts->Form().State().scrambleMode = true;
+    fp.editor.SetLines({"X-Status: READ", "Subject: plain", "-----", "plain text"});
+    fp.messages.shown.clear();
+    // While the client reads, something puts a folder where the mail was.
+    dde.plover.onExecute = [&](const std::string&) {
+        if (FileExists(mail)) {
+            std::filesystem::remove(mail);
+            std::filesystem::create_directory(mail);
+        }
+    };
+    parts->Form().Execute(CommandId::Forward);
+
+    EXPECT_EQ(Sent().size(), 1u);
+    ASSERT_EQ(fp.messages.shown.size(), 2u);
+    EXPECT_EQ(fp.messages.shown[0].text, "Forwarding....");
+    EXPECT_EQ(fp.messages.shown[1].text, "Cannot restore " + mail);
+    EXPECT_EQ(fp.messages.shown[1].kind, MessageKind::Error);
 }
 
 }  // namespace

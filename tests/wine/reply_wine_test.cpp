@@ -13,49 +13,15 @@ namespace {
 
 using namespace kestrel::winetest;
 
-// The stand-in mail client in the sandbox: it starts the sandbox's kestrel.exe on the compose
-// files it prepares and logs the macros and the saved compose files.
-class ComposingClient {
-  public:
-    explicit ComposingClient(const Sandbox& box) : log_(box.File(L"plovermail.log")) {
-        std::wstring exe = box.File(L"plovermail.exe");
-        CopyFileW(WindowsPath(PLOVERMAIL_EXE).c_str(), exe.c_str(), FALSE);
-        CreateDirectoryW(box.File(L"temp").c_str(), nullptr);
-        // A sandbox folder name can come back in a later run: no compose file of that run.
-        for (int k = 0; k < 4; ++k) {
-            DeleteFileW(
-                box.File((L"temp\\_plv000" + std::to_wstring(k) + L".tmp").c_str()).c_str());
-        }
-        process_ = StartProgram(
-            L"\"" + exe + L"\" /log \"" + log_ + L"\" /temp \"" + box.File(L"temp") + L"\"",
-            box.Dir());
-        WaitFor([this] { return (window_ = FindWindowW(nullptr, L"Plover")) != nullptr; });
-    }
-    ~ComposingClient() {
-        if (window_) PostMessageW(window_, WM_CLOSE, 0, 0);
-        if (process_) {
-            if (WaitForSingleObject(process_, 10000) != WAIT_OBJECT_0)
-                TerminateProcess(process_, 9);
-            CloseHandle(process_);
-        }
-    }
-    bool Running() const { return window_ != nullptr; }
-    std::string Log() const { return ReadBytes(log_); }
-    // The bytes of the first compose file logged as saved, once the log holds one.
-    bool SavedBytes(std::string& bytes) const {
-        std::string log = Log();
-        size_t at = log.find("Saved(");
-        if (at == std::string::npos) return false;
-        size_t end = log.find("\r\n", at);
-        bytes = kestrel::standin::BytesOfSavedLogLine(log.substr(at, end - at));
-        return true;
-    }
-
-  private:
-    std::wstring log_;
-    HANDLE process_ = nullptr;
-    HWND window_ = nullptr;
-};
+// The bytes of the first compose file the stand-in logged as saved, once its log holds one.
+bool SavedBytes(const ComposingClient& plover, std::string& bytes) {
+    std::string log = plover.Log();
+    size_t at = log.find("Saved(");
+    if (at == std::string::npos) return false;
+    size_t end = log.find("\r\n", at);
+    bytes = kestrel::standin::BytesOfSavedLogLine(log.substr(at, end - at));
+    return true;
+}
 
 const char kMail[] =
     "X-Status: READ\r\n"
@@ -95,7 +61,7 @@ TEST(ReplyUnderWine, ReplyIsWrittenInASecondViewerAndSavedWithWidenedKana) {
     PostMessageW(compose, WM_COMMAND, static_cast<WPARAM>(CommandId::SaveAndQuit), 0);
 
     std::string saved;
-    ASSERT_TRUE(WaitFor([&] { return plover.SavedBytes(saved); }, 30000)) << plover.Log();
+    ASSERT_TRUE(WaitFor([&] { return SavedBytes(plover, saved); }, 30000)) << plover.Log();
     EXPECT_NE(saved.find("To: Taro <taro@example.jp>\r\n"), std::string::npos) << saved;
     // The folded Subject keeps its continuation line; Organization: is joined onto it.
     EXPECT_NE(saved.find("Subject: Re: a subject long enough for\r\n"), std::string::npos) << saved;

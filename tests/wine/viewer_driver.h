@@ -220,4 +220,138 @@ inline std::wstring Lower(std::wstring s) {
     return s;
 }
 
+// --- kestrel.exe started with switches, and what it asks before its window shows ------------
+
+// kestrel.exe started with arguments of its own (switches first, "/s" for scramble mode), not
+// waited for: with "/s" and no PIN in the settings file the PIN dialog comes before the window.
+class StartedViewer {
+  public:
+    StartedViewer(const Sandbox& box, const std::wstring& arguments) {
+        std::wstring cmd = L"\"" + box.Exe() + L"\" " + arguments;
+        STARTUPINFOW si{};
+        si.cb = sizeof si;
+        started_ = CreateProcessW(nullptr, &cmd[0], nullptr, nullptr, FALSE, 0, nullptr,
+                                  box.Dir().c_str(), &si, &pi_) != 0;
+    }
+    ~StartedViewer() {
+        if (!started_) return;
+        if (WaitForSingleObject(pi_.hProcess, 0) == WAIT_TIMEOUT) TerminateProcess(pi_.hProcess, 9);
+        CloseHandle(pi_.hThread);
+        CloseHandle(pi_.hProcess);
+    }
+    StartedViewer(const StartedViewer&) = delete;
+    StartedViewer& operator=(const StartedViewer&) = delete;
+
+    bool Started() const { return started_; }
+    DWORD Pid() const { return pi_.dwProcessId; }
+    // The PIN dialog once it shows, else null.
+    HWND PinDialog(DWORD timeoutMs = 15000) const {
+        return FindProcessWindow(pi_.dwProcessId, L"#32770", L"Kestrel Password ", timeoutMs);
+    }
+    // Puts entry into the PIN dialog's masked box and presses OK.
+    static void EnterPin(HWND dialog, const std::wstring& entry) {
+        HWND box = FindWindowExW(dialog, nullptr, L"Edit", nullptr);
+        SendMessageW(box, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(entry.c_str()));
+        PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
+    }
+    // Waits for the main window titled title and then for its first timer tick (start-up ends
+    // there: commands come after it). False when it did not show.
+    bool WaitForWindow(const std::wstring& title, DWORD timeoutMs = 30000) {
+        window_ = FindProcessWindow(pi_.dwProcessId, L"TForm1", title.c_str(), timeoutMs);
+        if (!window_) return false;
+        editor_ = FindWindowExW(window_, nullptr, L"RICHEDIT50W", nullptr);
+        Sleep(1500);
+        return true;
+    }
+    HWND Window() const { return window_; }
+    HWND Editor() const { return editor_; }
+    void Command(CommandId id) const {
+        SendMessageW(window_, WM_COMMAND, static_cast<WPARAM>(id), 0);
+    }
+    // The text of the program's message box titled caption, read and answered with button.
+    // The caption keeps the PIN dialog, a dialog too, out of the search.
+    std::wstring AnswerMessageBox(int button, const wchar_t* caption = L"Kestrel32") const {
+        HWND box = FindProcessWindow(pi_.dwProcessId, L"#32770", caption, 15000);
+        if (!box) return L"(no message box)";
+        wchar_t text[512] = {};
+        GetDlgItemTextW(box, 0xFFFF, text, 512);
+        PostMessageW(box, WM_COMMAND, static_cast<WPARAM>(button), 0);
+        // Gone before the next search, so that it is not found again.
+        WaitFor([box] { return !IsWindowVisible(box); }, 5000);
+        return text;
+    }
+    // Exit code once the process ended within timeoutMs, else -1.
+    long WaitExit(DWORD timeoutMs) const {
+        if (WaitForSingleObject(pi_.hProcess, timeoutMs) != WAIT_OBJECT_0) return -1;
+        DWORD code = 0;
+        GetExitCodeProcess(pi_.hProcess, &code);
+        return static_cast<long>(code);
+    }
+
+  private:
+    PROCESS_INFORMATION pi_{};
+    bool started_ = false;
+    HWND window_ = nullptr;
+    HWND editor_ = nullptr;
+};
+
+// A folder of the sandbox made empty: a sandbox folder name can come back in a later run, with
+// what that run left in it.
+inline void MakeEmptyFolder(const std::wstring& dir) {
+    CreateDirectoryW(dir.c_str(), nullptr);
+    WIN32_FIND_DATAW found{};
+    HANDLE search = FindFirstFileW((dir + L"\\*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return;
+    do {
+        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+            DeleteFileW((dir + L"\\" + found.cFileName).c_str());
+    } while (FindNextFileW(search, &found));
+    FindClose(search);
+}
+
+// A value of the settings file as the program wrote it; "" when it is not there.
+inline std::string SettingValue(const std::wstring& iniFile, const char* section, const char* key) {
+    char value[256] = {};
+    GetPrivateProfileStringA(section, key, "", value, sizeof value, Narrow(iniFile).c_str());
+    return value;
+}
+
+// The stand-in mail client in the sandbox, serving "Plover": it starts the sandbox's kestrel.exe
+// on the compose files it prepares in temp\ and logs the macros and the saved compose files.
+class ComposingClient {
+  public:
+    explicit ComposingClient(const Sandbox& box) : log_(box.File(L"plovermail.log")) {
+        std::wstring exe = box.File(L"plovermail.exe");
+        CopyFileW(WindowsPath(PLOVERMAIL_EXE).c_str(), exe.c_str(), FALSE);
+        CreateDirectoryW(box.File(L"temp").c_str(), nullptr);
+        // A sandbox folder name can come back in a later run: no compose file of that run.
+        for (int k = 0; k < 4; ++k) {
+            DeleteFileW(
+                box.File((L"temp\\_plv000" + std::to_wstring(k) + L".tmp").c_str()).c_str());
+        }
+        process_ = StartProgram(
+            L"\"" + exe + L"\" /log \"" + log_ + L"\" /temp \"" + box.File(L"temp") + L"\"",
+            box.Dir());
+        WaitFor([this] { return (window_ = FindWindowW(nullptr, L"Plover")) != nullptr; });
+    }
+    ~ComposingClient() {
+        if (window_) PostMessageW(window_, WM_CLOSE, 0, 0);
+        if (process_) {
+            if (WaitForSingleObject(process_, 10000) != WAIT_OBJECT_0)
+                TerminateProcess(process_, 9);
+            CloseHandle(process_);
+        }
+    }
+    ComposingClient(const ComposingClient&) = delete;
+    ComposingClient& operator=(const ComposingClient&) = delete;
+    bool Running() const { return window_ != nullptr; }
+    std::string Log() const { return ReadBytes(log_); }
+
+  private:
+    std::wstring log_;
+    HANDLE process_ = nullptr;
+    HWND window_ = nullptr;
+};
+
 }  // namespace kestrel::winetest

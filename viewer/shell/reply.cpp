@@ -1,6 +1,5 @@
 #include "viewer/shell/reply.h"
 
-#include "common/fileio.h"
 #include "viewer/link/folder.h"
 #include "viewer/link/macros.h"
 #include "viewer/shell/startup.h"
@@ -94,26 +93,10 @@ void ReplyCommands::WithShownText(std::string_view message, const std::function<
         send();
         return;
     }
-    const std::string path = OnDiskPath(form_.CurrentFile());
-    bool swapped = swap_.WriteShownText(path);
+    if (!swap_.PutShownText()) return;
     send();
     form_.ShowMessage(message);
-    if (swapped && !swap_.RestoreFile(path)) {
-        p_.messages.Show(std::string(kCannotRestore) + form_.CurrentFile(), "Error",
-                         MessageButtons::Ok, MessageKind::Error);
-    }
-}
-
-bool FileTextSwap::WriteShownText(const std::string& path) {
-    if (!ReadFileBytes(path, keptBytes_)) return false;
-    return WriteLinesAtomic(path, editor_.Lines());
-}
-
-bool FileTextSwap::RestoreFile(const std::string& path) {
-    // The mail must come back whole: one more try before giving up on it.
-    bool ok = WriteFileAtomic(path, keptBytes_) || WriteFileAtomic(path, keptBytes_);
-    if (ok) keptBytes_.clear();
-    return ok;
+    swap_.RestoreFile();
 }
 
 }  // namespace kestrel

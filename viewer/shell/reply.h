@@ -21,32 +21,19 @@ namespace kestrel {
 
 inline constexpr std::string_view kReplyingMessage = "Replying....";
 inline constexpr std::string_view kForwardingMessage = "Forwarding....";
-inline constexpr std::string_view kCannotRestore = "Cannot restore ";
 
 // While scramble mode shows a scrambled mail unscrambled, the mail client must quote what the
 // user sees: before the macro the shown text goes into the mail file, and once the user has
 // dismissed "Replying...." (the mail client reads the file meanwhile) the file's own bytes go
-// back. The Viewer hands ReplyCommands the swap to use: FileTextSwap below, or the scramble
-// feature's own when it needs more than the editor's lines.
+// back. The scramble feature does both; the Viewer hands it to ReplyCommands through this.
 class ReplyTextSwap {
   public:
     virtual ~ReplyTextSwap() = default;
-    // Before the macro. True when the file now holds the shown text and must be restored.
-    virtual bool WriteShownText(const std::string& path) = 0;
-    // After the message. False when the file could not be put back.
-    virtual bool RestoreFile(const std::string& path) = 0;
-};
-
-// The editor's lines into the file; the file's former bytes, every one, back afterwards.
-class FileTextSwap : public ReplyTextSwap {
-  public:
-    explicit FileTextSwap(TextControl& editor) : editor_(editor) {}
-    bool WriteShownText(const std::string& path) override;
-    bool RestoreFile(const std::string& path) override;
-
-  private:
-    TextControl& editor_;
-    std::string keptBytes_;
+    // Before the macro. False when the shown text could not be put in the file (the user has
+    // been told): no macro may go then, the mail client would quote the scrambled bytes.
+    virtual bool PutShownText() = 0;
+    // After the message: the file's own bytes back; a failure is reported to the user.
+    virtual void RestoreFile() = 0;
 };
 
 class ReplyCommands {
@@ -71,7 +58,8 @@ class ReplyCommands {
     const ReplyStatusSettings& Statuses() const { return statuses_; }
 
   private:
-    // Runs send with the scramble-mode swap around it while scramble mode is on.
+    // Runs send with the scramble-mode swap around it while scramble mode is on; nothing at all
+    // (no macro, no message) when the shown text could not be put in the file.
     void WithShownText(std::string_view message, const std::function<void()>& send);
 
     Platform p_;

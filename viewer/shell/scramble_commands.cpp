@@ -152,16 +152,20 @@ void ScrambleCommands::AutoScrambleOnOpen(const MailView& view) {
     link_.SendUpdate();
 }
 
-void ScrambleCommands::PutShownTextInFile() {
+bool ScrambleCommands::PutShownTextInFile() {
     const std::string& file = form_.State().currentFile;
-    if (!Mode() || file.empty()) return;
-    if (!shownText_.Put(OnDiskPath(file), p_.editor.Lines()))
-        form_.ShowMessage(std::string(kCannotWrite) + file);
+    if (!Mode() || file.empty()) return true;
+    if (shownText_.Put(OnDiskPath(file), p_.editor.Lines())) return true;
+    form_.ShowMessage(std::string(kCannotWrite) + file);
+    return false;
 }
 
 void ScrambleCommands::RestoreMailFile() {
     if (!shownText_.Active()) return;
-    if (!shownText_.Restore()) form_.ShowMessage(std::string(kCannotWrite) + shownText_.Path());
+    // The mail must come back whole: one more try before giving up on it.
+    if (shownText_.Restore() || shownText_.Restore()) return;
+    p_.messages.Show(std::string(kCannotRestore) + shownText_.Path(), "Error", MessageButtons::Ok,
+                     MessageKind::Error);
 }
 
 }  // namespace kestrel

@@ -23,6 +23,7 @@
 namespace kestrel {
 
 inline constexpr std::string_view kErrorInOriginal = "Error in Original.";
+inline constexpr std::string_view kCannotRestore = "Cannot restore ";
 
 class ScrambleCommands {
   public:
@@ -47,8 +48,9 @@ class ScrambleCommands {
     // show while the mail client reads it. PutShownTextInFile writes the editor's lines into
     // the mail file and keeps the file's bytes; RestoreMailFile writes them back (call it once
     // the user has dismissed "Replying...." or "Forwarding...."). Outside scramble mode, or
-    // without a mail on show, both do nothing. A failure is reported to the user.
-    void PutShownTextInFile();
+    // without a mail on show, both do nothing. A failure is reported to the user here; Put then
+    // returns false and the file is as it was.
+    bool PutShownTextInFile();
     void RestoreMailFile();
 
     bool Mode() const { return form_.State().scrambleMode; }

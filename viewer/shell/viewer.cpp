@@ -21,7 +21,7 @@ Viewer::Viewer(const Platform& platform, const DdeChannels& dde)
       printing_(platform, wiring_, form_),
       scramble_(platform, wiring_, form_, link_),
       navigation_(*this, wiring_),
-      replySwap_(platform.editor),
+      replySwap_(scramble_),
       reply_(platform, wiring_, form_, link_, replySwap_),
       saveAndQuit_(platform, wiring_, form_),
       mover_(platform, wiring_, form_, link_),

@@ -34,6 +34,17 @@
 
 namespace kestrel {
 
+// What ReplyCommands needs of the scramble feature around a reply in scramble mode.
+class ShownTextForReply : public ReplyTextSwap {
+  public:
+    explicit ShownTextForReply(ScrambleCommands& scramble) : scramble_(scramble) {}
+    bool PutShownText() override { return scramble_.PutShownTextInFile(); }
+    void RestoreFile() override { scramble_.RestoreMailFile(); }
+
+  private:
+    ScrambleCommands& scramble_;
+};
+
 class Viewer : private FormPeers,
                private MailScrambling,
                private NavigationHost,
@@ -121,8 +132,8 @@ class Viewer : private FormPeers,
     PrintCommands printing_;
     ScrambleCommands scramble_;
     Navigation navigation_;
-    // Scramble mode's write-and-restore around a reply (the scramble feature may bring its own).
-    FileTextSwap replySwap_;
+    // Scramble mode's write-and-restore around a reply: the scramble feature's, built above.
+    ShownTextForReply replySwap_;
     ReplyCommands reply_;
     SaveAndQuit saveAndQuit_;
     MailMoverCommands mover_;
