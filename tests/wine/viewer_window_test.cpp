@@ -465,8 +465,10 @@ TEST(RichEdit1Offsets, RangeFormatsCoverTheCharactersOfTheByteRange) {
 }
 
 // Text and formats given in one update batch reach the control in one stream at its end: the
-// text comes back byte for byte (rich-text specials, bytes that are no character, tabs, and
-// control characters, which take the plain path), and every range has its format.
+// text comes back byte for byte (rich-text specials, bytes that are no character, tabs, a last
+// empty line, and control characters, which may take the plain path), and every range has its
+// format. Text without control characters takes the one stream: the plain path with its format
+// calls took minutes for a long mail that ended with an empty line.
 TEST(RichEdit1Offsets, BatchStreamsTextWithItsFormatsExactly) {
     Sandbox box;
     box.Settings(true);
@@ -496,6 +498,7 @@ TEST(RichEdit1Offsets, BatchStreamsTextWithItsFormatsExactly) {
         e.TextChanged();  // read the control itself, not what was given
         EXPECT_EQ(e.Lines(), lines);
         EXPECT_FALSE(e.Modified());
+        if (lines == plain) EXPECT_TRUE(e.LastFillStreamed());
         struct Case {
             LONG cp;
             COLORREF colour;
@@ -510,6 +513,86 @@ TEST(RichEdit1Offsets, BatchStreamsTextWithItsFormatsExactly) {
             EXPECT_EQ((cf.dwEffects & CFE_UNDERLINE) != 0, c.underlined) << c.cp;
         }
     }
+}
+
+// A long text shows its first part at once and takes the rest in timer ticks: Lines() is whole
+// from the start, what needs the rest finishes the load first, and in the end the control holds
+// the text byte for byte with its colours. A new text during a load replaces it wholly.
+TEST(RichEdit1Offsets, LongTextGoesInInPartsAndComesBackWhole) {
+    Sandbox box;
+    box.Settings(true);
+    InProcessWindow w(box);
+    ASSERT_TRUE(w.form);
+    kestrel::win32::RichEdit1& e = w.window.Editor();
+    std::vector<std::string> lines;
+    for (int i = 0; i < 4000; ++i)
+        lines.push_back("line " + std::to_string(i) + " \x82\xa0\x82\xa2 text \x85\x40");
+    lines.push_back("");  // a last empty line
+    auto fill = [&] {     // as the viewer shows a mail: the old text goes first
+        e.Clear();
+        e.BeginUpdate();
+        e.SetLines(lines);
+        e.SetRangeColour(e.LineOffset(3990), 4, 0x000000FF);
+        e.SetRangeColour(e.LineOffset(10), 4, 0x000000FF);
+        e.SetModified(false);
+        e.EndUpdate();
+    };
+    auto controlLength = [&] {
+        return static_cast<size_t>(SendMessageW(e.hwnd(), WM_GETTEXTLENGTH, 0, 0));
+    };
+    auto pumpUntilLoaded = [&] {
+        for (int i = 0; i < 2000 && e.Loading(); ++i) {
+            MSG msg;
+            while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
+            Sleep(5);
+        }
+    };
+
+    fill();
+    ASSERT_TRUE(e.Loading());
+    EXPECT_LT(controlLength(), 4000u * 20) << "only the first part is in the control";
+    EXPECT_EQ(e.Lines(), lines);
+    EXPECT_EQ(e.LineCount(), 4001);
+    EXPECT_TRUE(e.Loading()) << "reading the lines needs no load";
+    pumpUntilLoaded();
+    EXPECT_FALSE(e.Loading());
+    EXPECT_FALSE(e.Modified());
+    EXPECT_TRUE(e.LastFillStreamed());
+    e.TextChanged();  // read the control itself
+    EXPECT_EQ(e.Lines(), lines);
+    auto colourAt = [&](int line) {
+        e.SetSelection(e.LineOffset(line), 1);
+        CHARFORMAT2W cf{};
+        cf.cbSize = sizeof cf;
+        SendMessageW(e.hwnd(), EM_GETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&cf));
+        return cf.crTextColor;
+    };
+    EXPECT_EQ(colourAt(10), RGB(255, 0, 0)) << "in the first part";
+    EXPECT_EQ(colourAt(3990), RGB(255, 0, 0)) << "in the last part";
+    EXPECT_EQ(colourAt(3991), RGB(0, 0, 0));
+
+    // Selecting in the part still to come, another reader of the text, a key for the control:
+    // each finishes the load at once.
+    fill();
+    ASSERT_TRUE(e.Loading());
+    e.SetSelection(e.LineOffset(3000), 9);
+    EXPECT_FALSE(e.Loading());
+    EXPECT_EQ(e.SelText(), "line 3000");
+    fill();
+    ASSERT_TRUE(e.Loading());
+    std::vector<wchar_t> buf(1000000);
+    LRESULT got =
+        SendMessageW(e.hwnd(), WM_GETTEXT, buf.size(), reinterpret_cast<LPARAM>(buf.data()));
+    EXPECT_FALSE(e.Loading());
+    EXPECT_GT(got, 4000 * 20);
+
+    // A new text during the load: nothing of the old one follows it.
+    fill();
+    ASSERT_TRUE(e.Loading());
+    e.SetLines({"short"});
+    pumpUntilLoaded();
+    e.TextChanged();
+    EXPECT_EQ(e.Lines(), std::vector<std::string>{"short"});
 }
 
 // The first visible line counts lines of the text, not the rows a wrapped line takes.

@@ -54,6 +54,11 @@ std::wstring ToControlText(std::string_view sjis, SjisLineMemory* memory) {
     return out;
 }
 
+// The timer of the parts of a long text after the first. Timer ticks come after painting, so
+// the first part is on screen before the next goes in, and the user's input is handled between
+// two parts.
+constexpr UINT_PTR kLoadTimer = 0x4B45;
+
 // Text handed to EM_STREAMIN.
 struct StreamSource {
     const BYTE* data;
@@ -80,41 +85,51 @@ void StreamText(HWND h, const std::wstring& text, bool selectionOnly) {
     SendMessageW(h, EM_STREAMIN, format, reinterpret_cast<LPARAM>(&es));
 }
 
-// Rich text of text with its formats, for one EM_STREAMIN: the face, size and colour of def,
-// then each range's colour and underline, later ranges over earlier ones as EM_SETCHARFORMAT
-// would apply them. Every character that is not printable ASCII goes as \uN, so the control
-// holds exactly the UTF-16 text that a plain stream would give. False when the text or the
-// formats hold something this does not carry (control characters, other attributes).
-bool BuildRtf(const std::wstring& text, const std::vector<CHARRANGE>& ranges,
-              const std::vector<CHARFORMAT2W>& formats, const CHARFORMAT2W& def, std::string& out) {
-    auto colourOf = [](const CHARFORMAT2W& cf) {
-        return (cf.dwEffects & CFE_AUTOCOLOR) ? GetSysColor(COLOR_WINDOWTEXT) : cf.crTextColor;
-    };
-    std::vector<COLORREF> table{colourOf(def)};
-    std::vector<std::uint8_t> colour(text.size(), 1);
-    std::vector<std::uint8_t> underline(text.size(), (def.dwEffects & CFE_UNDERLINE) ? 1 : 0);
+// The attributes of every character once the formats are applied in order, later ranges over
+// earlier ones, as EM_SETCHARFORMAT would apply them: the stream and the plain fallback give the
+// same result. False when a format holds something else than a colour or an underline.
+COLORREF ColourOf(const CHARFORMAT2W& cf) {
+    return (cf.dwEffects & CFE_AUTOCOLOR) ? GetSysColor(COLOR_WINDOWTEXT) : cf.crTextColor;
+}
+
+bool ComputeAttributes(size_t length, const std::vector<CHARRANGE>& ranges,
+                       const std::vector<CHARFORMAT2W>& formats, const CHARFORMAT2W& def,
+                       CharAttributes& a) {
+    a.table = {ColourOf(def)};
+    a.colour.assign(length, 1);
+    a.underline.assign(length, (def.dwEffects & CFE_UNDERLINE) ? 1 : 0);
     for (size_t i = 0; i < formats.size(); ++i) {
         const CHARFORMAT2W& cf = formats[i];
         if (cf.dwMask & ~static_cast<DWORD>(CFM_COLOR | CFM_UNDERLINE)) return false;
-        size_t from = std::min(static_cast<size_t>(std::max(ranges[i].cpMin, 0L)), text.size());
-        size_t to = std::min(static_cast<size_t>(std::max(ranges[i].cpMax, 0L)), text.size());
+        size_t from = std::min(static_cast<size_t>(std::max(ranges[i].cpMin, 0L)), length);
+        size_t to = std::min(static_cast<size_t>(std::max(ranges[i].cpMax, 0L)), length);
+        if (to <= from) continue;
         if (cf.dwMask & CFM_COLOR) {
-            COLORREF c = colourOf(cf);
-            auto at = std::find(table.begin(), table.end(), c);
-            if (at == table.end()) {
-                if (table.size() >= 250) return false;
-                at = table.insert(table.end(), c);
+            COLORREF c = ColourOf(cf);
+            auto at = std::find(a.table.begin(), a.table.end(), c);
+            if (at == a.table.end()) {
+                if (a.table.size() >= 250) return false;
+                at = a.table.insert(a.table.end(), c);
             }
-            std::fill(colour.begin() + from, colour.begin() + to,
-                      static_cast<std::uint8_t>(at - table.begin() + 1));
+            std::fill(a.colour.begin() + from, a.colour.begin() + to,
+                      static_cast<std::uint8_t>(at - a.table.begin() + 1));
         }
         if (cf.dwMask & CFM_UNDERLINE)
-            std::fill(underline.begin() + from, underline.begin() + to,
+            std::fill(a.underline.begin() + from, a.underline.begin() + to,
                       (cf.dwEffects & CFE_UNDERLINE) ? 1 : 0);
     }
+    return true;
+}
 
+// Rich text of the characters [from, to) of text with their attributes, for one EM_STREAMIN:
+// the face, size and colour of def, then each character's colour and underline. Every character
+// that is not printable ASCII goes as \uN, so the control holds exactly the UTF-16 text that a
+// plain stream would give (the caller checks that it does). endsText: the stream replaces the
+// control's text and ends it.
+void BuildRtf(const std::wstring& text, size_t from, size_t to, const CharAttributes& a,
+              const CHARFORMAT2W& def, bool endsText, std::string& out) {
     out.clear();
-    out.reserve(text.size() * 4 + 256);
+    out.reserve((to - from) * 4 + 256);
     auto put = [&out](wchar_t c) {
         if (c == L'\\' || c == L'{' || c == L'}') {
             out += '\\';
@@ -132,36 +147,36 @@ bool BuildRtf(const std::wstring& text, const std::vector<CHARRANGE>& ranges,
     out += ' ';
     for (const wchar_t* f = def.szFaceName; *f && f < def.szFaceName + LF_FACESIZE; ++f) put(*f);
     out += ";}}{\\colortbl;";
-    for (COLORREF c : table) {
+    for (COLORREF c : a.table) {
         out += "\\red" + std::to_string(GetRValue(c)) + "\\green" + std::to_string(GetGValue(c)) +
                "\\blue" + std::to_string(GetBValue(c)) + ";";
     }
     out += "}\\pard\\plain\\f0\\fs" + std::to_string(def.yHeight / 10) + " ";
     std::uint8_t shownColour = 0, shownUnderline = 0;
-    for (size_t i = 0; i < text.size(); ++i) {
+    for (size_t i = from; i < to; ++i) {
         wchar_t c = text[i];
         if (c == L'\r') {
             out += "\\par\n";
             continue;
         }
-        if (colour[i] != shownColour) {
-            shownColour = colour[i];
+        if (a.colour[i] != shownColour) {
+            shownColour = a.colour[i];
             out += "\\cf" + std::to_string(shownColour) + " ";
         }
-        if (underline[i] != shownUnderline) {
-            shownUnderline = underline[i];
+        if (a.underline[i] != shownUnderline) {
+            shownUnderline = a.underline[i];
             out += shownUnderline ? "\\ul " : "\\ulnone ";
         }
         if (c == L'\t') {
             out += "\\tab ";
-        } else if (c < 0x20) {
-            return false;
         } else {
             put(c);
         }
     }
+    // The control drops the paragraph mark that ends the stream, which a plain stream keeps: a
+    // text ending with an empty line needs one more.
+    if (endsText && to > from && text[to - 1] == L'\r') out += "\\par\n";
     out += '}';
-    return true;
 }
 
 struct RtfSource {
@@ -244,6 +259,8 @@ LRESULT RichEdit1::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, bool& handl
                 handled = true;
                 return 0;
             }
+            // A key for the control itself may move to or edit any part of the text.
+            FinishLoad();
             cacheValid_ = false;
             break;
         case WM_CHAR:
@@ -253,6 +270,7 @@ LRESULT RichEdit1::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, bool& handl
                 handled = true;
                 return 0;
             }
+            FinishLoad();
             cacheValid_ = false;
             break;
         case WM_LBUTTONDOWN:
@@ -291,6 +309,29 @@ LRESULT RichEdit1::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, bool& handl
                 return 0;
             }
             break;
+        case WM_TIMER:
+            if (wParam == kLoadTimer) {
+                if (tail_) LoadMore(false);
+                handled = true;
+                return 0;
+            }
+            break;
+        case WM_DESTROY:
+            DropLoad();
+            break;
+        // Another program, or a dialog, reading the text gets all of it.
+        case WM_GETTEXT:
+        case EM_GETTEXTEX:
+        case EM_GETTEXTRANGE:
+        case EM_GETSELTEXT:
+        case EM_STREAMOUT:
+        case EM_FINDTEXT:
+        case EM_FINDTEXTEX:
+        case EM_FINDTEXTW:
+        case EM_FINDTEXTEXW:
+        case WM_COPY:
+            FinishLoad();
+            break;
         // Everything else that may change the text; EN_CHANGE covers the rest.
         case WM_SETTEXT:
         case WM_PASTE:
@@ -304,6 +345,7 @@ LRESULT RichEdit1::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, bool& handl
         case EM_STREAMIN:
         case EM_PASTESPECIAL:
         case WM_IME_COMPOSITION:
+            FinishLoad();
             cacheValid_ = false;
             break;
         default:
@@ -331,6 +373,7 @@ std::wstring RichEdit1::ControlText() const {
 
 void RichEdit1::Refresh() const {
     if (cacheValid_) return;
+    FinishLoad();
     std::wstring text = hwnd_ ? ControlText() : std::wstring();
     lines_.clear();
     if (!text.empty()) {
@@ -353,6 +396,7 @@ void RichEdit1::Refresh() const {
 }
 
 void RichEdit1::StreamStyled(const PendingText& pending) {
+    DropLoad();
     CHARFORMAT2W def{};
     def.cbSize = sizeof def;
     SendMessageW(hwnd_, EM_GETCHARFORMAT, SCF_DEFAULT, reinterpret_cast<LPARAM>(&def));
@@ -362,9 +406,19 @@ void RichEdit1::StreamStyled(const PendingText& pending) {
         ranges.push_back(f.range);
         formats.push_back(f.format);
     }
-    std::string rtf;
-    bool streamed = false;
-    if (!pending.text.empty() && BuildRtf(pending.text, ranges, formats, def, rtf)) {
+    CharAttributes attributes;
+    const bool simple = ComputeAttributes(pending.text.size(), ranges, formats, def, attributes);
+    lastFillStreamed_ = false;
+    if (simple && !pending.text.empty()) {
+        // A long text: its first part now, up to a line end, and the rest later.
+        size_t head = pending.text.size();
+        if (head > kFirstPart + kLaterPart / 4) {
+            size_t cr = pending.text.find(L'\r', kFirstPart);
+            if (cr != std::wstring::npos) head = cr;
+        }
+        const bool whole = head == pending.text.size();
+        std::string rtf;
+        BuildRtf(pending.text, 0, head, attributes, def, whole, rtf);
         StageMark("rich text");
         RtfSource src{&rtf};
         EDITSTREAM es{};
@@ -374,22 +428,132 @@ void RichEdit1::StreamStyled(const PendingText& pending) {
         SendMessageW(hwnd_, EM_EMPTYUNDOBUFFER, 0, 0);
         StageMark("stream into the control");
         // The text must come back exactly as a plain stream would have left it.
-        streamed = ControlText() == pending.text;
+        const std::wstring back = ControlText();
+        lastFillStreamed_ = whole ? back == pending.text
+                                  : back.size() == head &&
+                                        std::equal(back.begin(), back.end(), pending.text.begin());
         StageMark("check");
+        if (lastFillStreamed_ && !whole) StartLoad(pending.text, head, std::move(attributes), def);
     }
-    if (!streamed) {
-        // Plain text, then one format call per range.
-        SetControlText(pending.text);
-        for (const PendingFormat& f : pending.formats) {
-            CHARRANGE range = f.range;
-            CHARFORMAT2W cf = f.format;
-            SendMessageW(hwnd_, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&range));
-            SendMessageW(hwnd_, EM_SETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&cf));
+    if (!lastFillStreamed_) {
+        if (simple) {
+            FillPlain(pending.text, attributes, def);
+        } else {
+            // Formats beyond colour and underline: each as given, in order.
+            SetControlText(pending.text);
+            for (const PendingFormat& f : pending.formats) {
+                CHARRANGE range = f.range;
+                CHARFORMAT2W cf = f.format;
+                SendMessageW(hwnd_, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&range));
+                SendMessageW(hwnd_, EM_SETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&cf));
+            }
         }
         StageMark("stream and format");
     }
     // lines_ describe this text.
     cacheValid_ = true;
+}
+
+void RichEdit1::FillPlain(const std::wstring& text, const CharAttributes& a,
+                          const CHARFORMAT2W& def) const {
+    StreamText(hwnd_, text, false);
+    SendMessageW(hwnd_, EM_EMPTYUNDOBUFFER, 0, 0);
+    // Only the runs that differ from the default: one format call costs the control a new
+    // layout of its range, so a call per given range made a long mail take minutes.
+    CHARFORMAT2W cf{};
+    cf.cbSize = sizeof cf;
+    cf.dwMask = CFM_COLOR | CFM_UNDERLINE;
+    const size_t n = text.size();
+    const std::uint8_t plainUnderline = (def.dwEffects & CFE_UNDERLINE) ? 1 : 0;
+    for (size_t i = 0; i < n;) {
+        size_t j = i + 1;
+        while (j < n && a.colour[j] == a.colour[i] && a.underline[j] == a.underline[i]) ++j;
+        if (a.colour[i] != 1 || a.underline[i] != plainUnderline) {
+            cf.crTextColor = a.table[a.colour[i] - 1];
+            cf.dwEffects = a.underline[i] ? CFE_UNDERLINE : 0;
+            CHARRANGE range{static_cast<LONG>(i), static_cast<LONG>(j)};
+            SendMessageW(hwnd_, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&range));
+            SendMessageW(hwnd_, EM_SETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&cf));
+        }
+        i = j;
+    }
+}
+
+// --- a long text in parts ------------------------------------------------------------------
+
+void RichEdit1::StartLoad(std::wstring text, size_t head, CharAttributes attributes,
+                          const CHARFORMAT2W& def) {
+    LoadTail t;
+    t.loaded = head;
+    t.loadedLines =
+        static_cast<size_t>(std::count(text.begin(), text.begin() + t.loaded, L'\r')) + 1;
+    t.text = std::move(text);
+    t.attributes = std::move(attributes);
+    t.def = def;
+    tail_ = std::move(t);
+    SetTimer(hwnd_, kLoadTimer, 1, nullptr);
+}
+
+void RichEdit1::DropLoad() {
+    if (!tail_) return;
+    KillTimer(hwnd_, kLoadTimer);
+    tail_.reset();
+}
+
+void RichEdit1::LoadMore(bool whole) const {
+    if (loadingPart_) return;
+    loadingPart_ = true;
+    const bool cached = cacheValid_;
+    LoadTail& t = *tail_;
+    size_t end = t.text.size();
+    if (!whole && end - t.loaded > kLaterPart + kLaterPart / 4) {
+        size_t cr = t.text.find(L'\r', t.loaded + kLaterPart);
+        if (cr != std::wstring::npos) end = cr;
+    }
+    // The part goes in at the end; what the user sees and did stays as it was.
+    bool modified = Modified();
+    CHARRANGE selection{};
+    SendMessageW(hwnd_, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&selection));
+    POINT scroll{};
+    SendMessageW(hwnd_, EM_GETSCROLLPOS, 0, reinterpret_cast<LPARAM>(&scroll));
+    LRESULT mask = SendMessageW(hwnd_, EM_SETEVENTMASK, 0, 0);
+    SendMessageW(hwnd_, EM_HIDESELECTION, TRUE, 0);
+    SendMessageW(hwnd_, WM_SETREDRAW, FALSE, 0);
+    CHARRANGE atEnd{-1, -1};
+    SendMessageW(hwnd_, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&atEnd));
+    std::string rtf;
+    BuildRtf(t.text, t.loaded, end, t.attributes, t.def, false, rtf);
+    RtfSource src{&rtf};
+    EDITSTREAM es{};
+    es.dwCookie = reinterpret_cast<DWORD_PTR>(&src);
+    es.pfnCallback = &RtfIn;
+    SendMessageW(hwnd_, EM_STREAMIN, SF_RTF | SFF_SELECTION, reinterpret_cast<LPARAM>(&es));
+    SendMessageW(hwnd_, EM_EMPTYUNDOBUFFER, 0, 0);
+    t.loadedLines +=
+        static_cast<size_t>(std::count(t.text.begin() + static_cast<std::ptrdiff_t>(t.loaded),
+                                       t.text.begin() + static_cast<std::ptrdiff_t>(end), L'\r'));
+    t.loaded = end;
+    if (t.loaded == t.text.size()) {
+        KillTimer(hwnd_, kLoadTimer);
+        LoadTail done = std::move(t);
+        tail_.reset();
+        StageMark("load the rest");
+        if (ControlText() != done.text) {
+            // The parts did not add up to the text: it goes in again, plainly.
+            lastFillStreamed_ = false;
+            FillPlain(done.text, done.attributes, done.def);
+        }
+        StageMark("check the whole");
+    }
+    SendMessageW(hwnd_, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&selection));
+    SendMessageW(hwnd_, EM_SETSCROLLPOS, 0, reinterpret_cast<LPARAM>(&scroll));
+    SendMessageW(hwnd_, WM_SETREDRAW, TRUE, 0);
+    SendMessageW(hwnd_, EM_HIDESELECTION, FALSE, 0);
+    SendMessageW(hwnd_, EM_SETEVENTMASK, 0, mask);
+    SendMessageW(hwnd_, EM_SETMODIFY, modified ? TRUE : FALSE, 0);
+    // Lines() and the position map describe the whole text already.
+    cacheValid_ = cached;
+    loadingPart_ = false;
 }
 
 void RichEdit1::SetControlText(const std::wstring& text) {
@@ -417,6 +581,7 @@ std::string RichEdit1::Line(int index) const {
 }
 
 void RichEdit1::SetLines(const std::vector<std::string>& lines) {
+    DropLoad();
     memory_.Clear();
     memory_.RememberAll(lines);
     std::wstring text;
@@ -450,6 +615,7 @@ void RichEdit1::SetLines(const std::vector<std::string>& lines) {
 }
 
 void RichEdit1::AppendLine(std::string_view line) {
+    FinishLoad();
     memory_.Remember(line);
     Refresh();
     bool empty = lines_.empty();
@@ -464,7 +630,32 @@ void RichEdit1::AppendLine(std::string_view line) {
 }
 
 void RichEdit1::Clear() {
+    DropLoad();
     memory_.Clear();
+    EmptyControl();
+}
+
+void RichEdit1::EmptyControl() {
+    // The control takes time in the square of the number of lines to delete a long text at
+    // once (minutes for a long mail): it goes from the end, a part at a time, each part
+    // deleted without undo.
+    GETTEXTLENGTHEX gl{GTL_NUMCHARS | GTL_PRECISE, 1200};
+    LRESULT length = SendMessageW(hwnd_, EM_GETTEXTLENGTHEX, reinterpret_cast<WPARAM>(&gl), 0);
+    if (length > kClearPart) {
+        LRESULT mask = SendMessageW(hwnd_, EM_SETEVENTMASK, 0, 0);
+        SendMessageW(hwnd_, WM_SETREDRAW, FALSE, 0);
+        while (length > kClearPart) {
+            CHARRANGE part{static_cast<LONG>(length - kClearPart), -1};
+            SendMessageW(hwnd_, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&part));
+            SendMessageW(hwnd_, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(L""));
+            LRESULT left =
+                SendMessageW(hwnd_, EM_GETTEXTLENGTHEX, reinterpret_cast<WPARAM>(&gl), 0);
+            if (left >= length) break;
+            length = left;
+        }
+        SendMessageW(hwnd_, WM_SETREDRAW, TRUE, 0);
+        SendMessageW(hwnd_, EM_SETEVENTMASK, 0, mask);
+    }
     SetControlText(L"");
 }
 
@@ -511,6 +702,7 @@ int RichEdit1::SelLength() const {
 
 void RichEdit1::SetSelection(int start, int length) {
     CHARRANGE cr = ToCharRange(start, length);
+    if (tail_ && static_cast<size_t>(cr.cpMax) > tail_->loaded) FinishLoad();
     SendMessageW(hwnd_, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&cr));
 }
 
@@ -528,6 +720,7 @@ std::string RichEdit1::SelText() const {
 }
 
 void RichEdit1::ReplaceSelection(std::string_view text) {
+    FinishLoad();
     std::wstring w = ToControlText(text, &memory_);
     cacheValid_ = false;
     if (LooksLikeRtf(w)) {
@@ -573,6 +766,11 @@ int RichEdit1::FirstVisibleLine() const {
 }
 
 void RichEdit1::ScrollLines(int lines) {
+    // Paging towards the part still to come: it must be there to be scrolled to.
+    if (tail_ && lines > 0 &&
+        static_cast<size_t>(FirstVisibleLine()) + 2 * static_cast<size_t>(lines) + 100 >=
+            tail_->loadedLines)
+        FinishLoad();
     SendMessageW(hwnd_, EM_LINESCROLL, 0, lines);
 }
 
@@ -583,6 +781,7 @@ void RichEdit1::ScrollCaretIntoView() {
 // --- formats -------------------------------------------------------------------------------
 
 void RichEdit1::BeginUpdate() {
+    FinishLoad();
     if (updateDepth_++ > 0) return;
     SendMessageW(hwnd_, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&updateSelection_));
     SendMessageW(hwnd_, EM_GETSCROLLPOS, 0, reinterpret_cast<LPARAM>(&updateScroll_));
@@ -610,6 +809,7 @@ void RichEdit1::EndUpdate() {
 }
 
 void RichEdit1::FormatRange(int start, int length, CHARFORMAT2W& cf) {
+    FinishLoad();
     CHARRANGE range = ToCharRange(start, length);
     if (range.cpMax <= range.cpMin) return;
     if (pending_) {
@@ -679,6 +879,7 @@ CHARFORMAT2W FontFormat(std::string_view fontName, int fontSize) {
 }  // namespace
 
 void RichEdit1::SetDefaultAttributes(std::string_view fontName, int fontSize, Colour colour) {
+    FinishLoad();
     // Text inserted from now on may have another font than the text there is.
     if (allTextFont_ && (allTextFont_->first != fontName || allTextFont_->second != fontSize))
         allTextFont_.reset();
@@ -703,6 +904,7 @@ void RichEdit1::SetFont(std::string_view fontName, int fontSize) {
     // mail under some rich edit versions: skip it when every character has this font already.
     std::pair<std::string, int> font{std::string(fontName), fontSize};
     if (allTextFont_ == font) return;
+    FinishLoad();
     allTextFont_ = font;
     CHARFORMAT2W cf = FontFormat(fontName, fontSize);
     bool modified = Modified();
@@ -722,28 +924,34 @@ void RichEdit1::SetBackground(Colour colour) {
 // --- editing -------------------------------------------------------------------------------
 
 void RichEdit1::SelectAll() {
+    FinishLoad();
     CHARRANGE all{0, -1};
     SendMessageW(hwnd_, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&all));
 }
 
 void RichEdit1::CutToClipboard() {
+    FinishLoad();
     SendMessageW(hwnd_, WM_CUT, 0, 0);
 }
 
 void RichEdit1::CopyToClipboard() {
+    FinishLoad();
     SendMessageW(hwnd_, WM_COPY, 0, 0);
 }
 
 void RichEdit1::PasteFromClipboard() {
+    FinishLoad();
     // Plain text only: the viewer's colours come from the viewer, not from what was copied.
     SendMessageW(hwnd_, EM_PASTESPECIAL, CF_UNICODETEXT, 0);
 }
 
 void RichEdit1::DeleteSelection() {
+    FinishLoad();
     SendMessageW(hwnd_, WM_CLEAR, 0, 0);
 }
 
 void RichEdit1::Undo() {
+    FinishLoad();
     SendMessageW(hwnd_, EM_UNDO, 0, 0);
 }
 

@@ -8,6 +8,7 @@
 // After windows.h.
 #include <richedit.h>
 
+#include <cstdint>
 #include <functional>
 #include <optional>
 #include <string>
@@ -19,6 +20,13 @@
 #include "viewer/shell/platform.h"
 
 namespace kestrel::win32 {
+
+// The colour and underline of every character of a text, its formats applied: colours are
+// 1-based indices into table, the default's first.
+struct CharAttributes {
+    std::vector<COLORREF> table;
+    std::vector<std::uint8_t> colour, underline;
+};
 
 class RichEdit1 : public TextControl {
   public:
@@ -32,6 +40,15 @@ class RichEdit1 : public TextControl {
     HWND hwnd() const { return hwnd_; }
     // The text changed behind our back (EN_CHANGE): the next read converts it again.
     void TextChanged() { cacheValid_ = false; }
+    // Whether the last batch's text and formats went in as one rich-text stream, the fast way,
+    // rather than as plain text with a format call per run.
+    bool LastFillStreamed() const { return lastFillStreamed_; }
+    // Whether part of the last text is still to go into the control (see LoadTail).
+    bool Loading() const { return tail_.has_value(); }
+    // Characters of the first part of a long text, which goes in at once; the rest follows.
+    static constexpr size_t kFirstPart = 16 * 1024;
+    // Characters that go in at each later timer tick.
+    static constexpr size_t kLaterPart = 128 * 1024;
 
     // Events of TRichEdit1. Delete and BackSpace while read-only raise their own events and
     // never reach the control; character input while read-only is dropped.
@@ -95,6 +112,8 @@ class RichEdit1 : public TextControl {
     void FormatRange(int start, int length, CHARFORMAT2W& cf);
     CHARRANGE ToCharRange(int start, int length) const;
     void SetControlText(const std::wstring& text);
+    void EmptyControl();
+    static constexpr LRESULT kClearPart = 2048;
     // Text set inside a BeginUpdate/EndUpdate batch, with the formats given for it since; it
     // goes into the control at the end of the batch in one stream.
     struct PendingFormat {
@@ -106,6 +125,31 @@ class RichEdit1 : public TextControl {
         std::vector<PendingFormat> formats;
     };
     void StreamStyled(const PendingText& pending);
+    // Plain text, then a format call per run that differs from the default.
+    void FillPlain(const std::wstring& text, const CharAttributes& a,
+                   const CHARFORMAT2W& def) const;
+    // A long mail shows at once: its first part goes into the control with the batch, the
+    // rest at timer ticks (which come after painting) while the user reads. Lines(), the
+    // position map and so every byte offset describe the whole text from the start; whatever
+    // needs the control's own text beyond the part in it (a selection there, scrolling near
+    // the end, an edit, a format, the clipboard, another program reading the text) finishes
+    // the load first.
+    struct LoadTail {
+        std::wstring text;  // the whole text
+        CharAttributes attributes;
+        CHARFORMAT2W def;
+        size_t loaded = 0;       // characters in the control
+        size_t loadedLines = 0;  // lines wholly in the control
+    };
+    void StartLoad(std::wstring text, size_t head, CharAttributes attributes,
+                   const CHARFORMAT2W& def);
+    // Streams the next part (all of it when whole) at the end, leaving the selection, the
+    // scroll place and the modified flag as they were.
+    void LoadMore(bool whole) const;
+    void FinishLoad() const {
+        if (tail_) LoadMore(true);
+    }
+    void DropLoad();
 
     HWND hwnd_ = nullptr;
     HIMC savedIme_ = nullptr;
@@ -117,6 +161,9 @@ class RichEdit1 : public TextControl {
     POINT updateScroll_{};
     LRESULT updateEventMask_ = 0;
     std::optional<PendingText> pending_;
+    mutable bool lastFillStreamed_ = false;
+    mutable std::optional<LoadTail> tail_;
+    mutable bool loadingPart_ = false;
     // The font that every character and the default format have (set by SetFont, forgotten
     // when the default changes), and the background colour set last.
     std::optional<std::pair<std::string, int>> allTextFont_;
