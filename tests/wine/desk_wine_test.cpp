@@ -161,6 +161,24 @@ TEST_F(DeskOnFolderMail, AddressBookSendsTheSenderToTheRunningTool) {
     ASSERT_TRUE(WaitFor([&] { return DeleteFileW(tool.c_str()) != 0; }, 5000));
 }
 
+TEST_F(DeskOnFolderMail, AddressBookStartsTheToolThatIsNotRunningAndSaysItDoesNotAnswerYet) {
+    std::wstring tool = CopyIntoSandbox(Box(), ALIAS_EXE, L"alias.exe");
+    SetClipboardText(L"something else");
+    const std::string before = ReadBytes(Book());
+    PostCommand(V(), CommandId::AddressBook);
+    // Started on the address book file; not yet serving when the viewer asks.
+    EXPECT_EQ(V().AnswerMessageBox(IDOK),
+              L"The address book tool does not answer. The entry is on the clipboard.");
+    HWND window = nullptr;
+    EXPECT_TRUE(WaitFor([&] { return (window = FindWindowW(nullptr, L"address.txt - Alias")); }));
+    EXPECT_EQ(ClipboardText(), FromSjis(kEntry));
+    EXPECT_EQ(ReadBytes(Book()), before);
+    EXPECT_EQ(TitleOf(V().Window()), L"Kestrel32 - 0001.txt");
+    if (window) PostMessageW(window, WM_CLOSE, 0, 0);
+    // Its program can go once it has ended.
+    ASSERT_TRUE(WaitFor([&] { return DeleteFileW(tool.c_str()) != 0; }, 10000));
+}
+
 // Last on this viewer: it leaves the address book file on show.
 TEST_F(DeskOnFolderMail, AddressBookWithoutTheToolOpensTheBookFileWithTheLineOnTheClipboard) {
     ASSERT_EQ(GetFileAttributesW(Box().File(L"alias.exe").c_str()), INVALID_FILE_ATTRIBUTES);
