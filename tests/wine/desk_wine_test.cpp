@@ -35,9 +35,9 @@ std::string FolderMail() {
 // lower-cased, in angle brackets.
 const char kEntry[] = "\x95\x5c \x91\xbe\x98\x59, Kestrel <taro@example.jp>";
 
-// One viewer on a folder mail, shared by the cases that keep it on show. The sandbox also
-// holds what the mail client keeps beside its program: its settings file, naming the address
-// book file.
+// One viewer on a folder mail, shared by the cases that keep it on show. The mail client's
+// program is registered in the sandbox, where its settings file names the address book file
+// and its address book tool is put.
 class DeskOnFolderMail : public ::testing::Test {
   protected:
     static void SetUpTestSuite() {
@@ -51,6 +51,8 @@ class DeskOnFolderMail : public ::testing::Test {
             "[View]\r\nEnglishMenu=1\r\nReplyConfirm=0\r\n"
             "[Command]\r\nCommandMenu1=Record\r\nCommand1=" +
             Narrow(wintool_) + " record-file $16.txt " + record + "\r\n");
+        client_ = std::make_unique<ClassesRootValue>(L"Plover.Document\\shell\\open\\command",
+                                                     box_->File(L"plovermail.exe").c_str());
         WriteBytes(box_->File(L"plovermail.ini"),
                    "[Global Parameters]\r\nAliasFile=" + Narrow(Book()) + "\r\n");
         WriteBytes(Book(), "first entry <first@example.jp>\r\n");
@@ -61,6 +63,7 @@ class DeskOnFolderMail : public ::testing::Test {
     }
     static void TearDownTestSuite() {
         delete viewer_;
+        client_.reset();
         delete box_;
     }
     void SetUp() override {
@@ -76,6 +79,7 @@ class DeskOnFolderMail : public ::testing::Test {
     inline static Sandbox* box_ = nullptr;
     inline static Viewer* viewer_ = nullptr;
     inline static std::wstring wintool_;
+    inline static std::unique_ptr<ClassesRootValue> client_;
 };
 
 TEST_F(DeskOnFolderMail, AboutNamesTheProgramAndItsVersion) {
