@@ -306,4 +306,31 @@ TEST(DeskTemporaryFile, ReopensTheBestMatchingTemporaryFile) {
     EXPECT_EQ(ReadBytes(temp + L"\\_plv0004.tmp"), best);
 }
 
+// A large temporary file is read as the mail reader reads a mail, and the user is told that not
+// all of it may be shown.
+TEST(DeskTemporaryFile, ReopensALargeTemporaryFileAndSaysItIsLarge) {
+    Sandbox box;
+    const std::wstring temp = box.File(L"plvlarge");
+    CreateDirectoryW(temp.c_str(), nullptr);
+    box.WriteSettings("[View]\r\nEnglishMenu=1\r\nReplyConfirm=0\r\n[Location]\r\nTempPath=" +
+                      Narrow(temp) + "\r\n");
+    std::string large = "To: taro@example.jp\r\n" + std::string(kIdLine) + "\r\n\r\n";
+    while (large.size() < 40000) large += "a line of the long reply being written\r\n";
+    WriteBytes(temp + L"\\_plv0007.tmp", large);
+    CreateDirectoryW(box.File(L"recv").c_str(), nullptr);
+    WriteBytes(box.File(L"recv\\0001.txt"), FolderMail());
+
+    Viewer v(box, box.File(L"recv\\0001.txt"), L"Kestrel32 - 0001.txt");
+    ASSERT_NE(v.Editor(), nullptr);
+    WaitForStartup(box);
+    PostCommand(v, CommandId::TemporaryFile);
+    EXPECT_EQ(v.AnswerMessageBox(IDOK), L"File is too large to display all.");
+    EXPECT_EQ(TitleOf(v.Window()), L"Kestrel32 - _plv0007.tmp");
+    std::vector<std::wstring> lines = ControlLines(v.Editor());
+    ASSERT_GE(lines.size(), 4u);
+    EXPECT_EQ(lines[0], L"To: taro@example.jp");
+    EXPECT_EQ(lines[3], L"a line of the long reply being written");
+    EXPECT_EQ(ReadBytes(temp + L"\\_plv0007.tmp"), large);
+}
+
 }  // namespace
