@@ -267,7 +267,7 @@ TEST(DeskOnComposeFile, PhraseAtTheCaretThenPrintWithoutAPrinterLosesNothing) {
 TEST(DeskTemporaryFile, ReopensTheBestMatchingTemporaryFile) {
     Sandbox box;
     const std::wstring temp = box.File(L"plvtemp");
-    CreateDirectoryW(temp.c_str(), nullptr);
+    MakeEmptyFolder(temp);
     box.WriteSettings("[View]\r\nEnglishMenu=1\r\nReplyConfirm=0\r\n[Location]\r\nTempPath=" +
                       Narrow(temp) + "\r\n");
     const std::string body7 = "b1\r\nb2\r\nb3\r\nb4\r\nb5\r\nb6\r\nb7\r\n";
@@ -311,7 +311,7 @@ TEST(DeskTemporaryFile, ReopensTheBestMatchingTemporaryFile) {
 TEST(DeskTemporaryFile, ReopensALargeTemporaryFileAndSaysItIsLarge) {
     Sandbox box;
     const std::wstring temp = box.File(L"plvlarge");
-    CreateDirectoryW(temp.c_str(), nullptr);
+    MakeEmptyFolder(temp);
     box.WriteSettings("[View]\r\nEnglishMenu=1\r\nReplyConfirm=0\r\n[Location]\r\nTempPath=" +
                       Narrow(temp) + "\r\n");
     std::string large = "To: taro@example.jp\r\n" + std::string(kIdLine) + "\r\n\r\n";
