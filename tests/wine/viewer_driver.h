@@ -7,6 +7,7 @@
 #include <ddeml.h>
 #include <richedit.h>
 
+#include <algorithm>
 #include <fstream>
 #include <iterator>
 #include <string>
@@ -353,5 +354,124 @@ class ComposingClient {
     HANDLE process_ = nullptr;
     HWND window_ = nullptr;
 };
+
+// --- Helpers for the desk commands' tests ---------------------------------------------------
+
+// Sets the default value of a key under HKEY_CLASSES_ROOT (or removes it for nullptr) for the
+// life of the object, then puts back what was there.
+class ClassesRootValue {
+  public:
+    ClassesRootValue(const std::wstring& key, const wchar_t* value) : key_(key) {
+        wchar_t old[1024] = {};
+        LONG size = sizeof old;
+        had_ = RegQueryValueW(HKEY_CLASSES_ROOT, key_.c_str(), old, &size) == ERROR_SUCCESS;
+        old_ = old;
+        Set(value);
+    }
+    ~ClassesRootValue() { Set(had_ ? old_.c_str() : nullptr); }
+
+  private:
+    void Set(const wchar_t* value) {
+        if (value) {
+            RegSetValueW(HKEY_CLASSES_ROOT, key_.c_str(), REG_SZ, value,
+                         static_cast<DWORD>(wcslen(value) * sizeof(wchar_t)));
+        } else {
+            RegDeleteKeyW(HKEY_CLASSES_ROOT, key_.c_str());
+        }
+    }
+    std::wstring key_, old_;
+    bool had_ = false;
+};
+
+// Waits for the first timer tick's start-up stage to have run (it writes InvokeCount), so that
+// nothing it does meets the commands of a test on a busy machine.
+inline void WaitForStartup(const Sandbox& box) {
+    WaitFor([&] {
+        return ReadBytes(box.File(L"kestrel.ini")).find("InvokeCount") != std::string::npos;
+    });
+    Sleep(300);
+}
+
+// Shift-JIS bytes as the text a control shows.
+inline std::wstring FromSjis(const std::string& s) {
+    int n = MultiByteToWideChar(932, 0, s.data(), static_cast<int>(s.size()), nullptr, 0);
+    std::wstring w(static_cast<size_t>(n), L'\0');
+    MultiByteToWideChar(932, 0, s.data(), static_cast<int>(s.size()), &w[0], n);
+    return w;
+}
+
+// The clipboard's text; "(no text)" when it holds none.
+inline std::wstring ClipboardText() {
+    std::wstring text = L"(no text)";
+    for (int i = 0; i < 20 && !OpenClipboard(nullptr); ++i) Sleep(50);
+    if (HANDLE h = GetClipboardData(CF_UNICODETEXT)) {
+        if (const wchar_t* p = static_cast<const wchar_t*>(GlobalLock(h))) {
+            text = p;
+            GlobalUnlock(h);
+        }
+    }
+    CloseClipboard();
+    return text;
+}
+
+inline void SetClipboardText(const std::wstring& text) {
+    for (int i = 0; i < 20 && !OpenClipboard(nullptr); ++i) Sleep(50);
+    EmptyClipboard();
+    HGLOBAL h = GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(wchar_t));
+    if (wchar_t* p = static_cast<wchar_t*>(GlobalLock(h))) {
+        std::copy(text.c_str(), text.c_str() + text.size() + 1, p);
+        GlobalUnlock(h);
+        SetClipboardData(CF_UNICODETEXT, h);
+    }
+    CloseClipboard();
+}
+
+// A program of the build (a Unix path) copied into the sandbox as name.
+inline std::wstring CopyIntoSandbox(const Sandbox& box, const char* program, const wchar_t* name) {
+    std::wstring copy = box.File(name);
+    CopyFileW(WindowsPath(program).c_str(), copy.c_str(), FALSE);
+    return copy;
+}
+
+// The HTML help page, copied beside the program as the build puts it beside kestrel.exe.
+inline std::wstring CopyShippedHelpPage(const Sandbox& box) {
+    std::string exe = KESTREL_EXE;
+    std::string page = exe.substr(0, exe.find_last_of('/') + 1) + "kestrel.htm";
+    return CopyIntoSandbox(box, page.c_str(), L"kestrel.htm");
+}
+
+// A menu command posted, not sent: a command that shows a message box returns only once that is
+// answered.
+inline void PostCommand(const Viewer& v, CommandId id) {
+    PostMessageW(v.Window(), WM_COMMAND, static_cast<WPARAM>(id), 0);
+}
+
+// The message box the program shows within timeoutMs, or null.
+inline HWND FindMessageBox(const Viewer& v, DWORD timeoutMs) {
+    return FindProcessWindow(v.Pid(), L"#32770", nullptr, timeoutMs);
+}
+
+// Whether the editor is read-only (viewer mode).
+inline bool EditorReadOnly(HWND editor) {
+    return (GetWindowLongW(editor, GWL_STYLE) & ES_READONLY) != 0;
+}
+
+// The window's title.
+inline std::wstring TitleOf(HWND window) {
+    wchar_t title[512] = {};
+    GetWindowTextW(window, title, 512);
+    return title;
+}
+
+// Ends a stand-in program: its main window closed, else the process ended.
+inline void EndProgram(HANDLE process, HWND window) {
+    if (!process) return;
+    if (window) PostMessageW(window, WM_CLOSE, 0, 0);
+    if (WaitForSingleObject(process, 10000) != WAIT_OBJECT_0) {
+        TerminateProcess(process, 9);
+        WaitForSingleObject(process, 5000);
+    }
+    CloseHandle(process);
+}
 
 }  // namespace kestrel::winetest

@@ -12,32 +12,6 @@ namespace {
 
 using namespace kestrel::winetest;
 
-// Sets the default value of a key under HKEY_CLASSES_ROOT (or removes it for nullptr) for the
-// life of the object, then puts back what was there.
-class ClassesRootValue {
-  public:
-    ClassesRootValue(const std::wstring& key, const wchar_t* value) : key_(key) {
-        wchar_t old[1024] = {};
-        LONG size = sizeof old;
-        had_ = RegQueryValueW(HKEY_CLASSES_ROOT, key_.c_str(), old, &size) == ERROR_SUCCESS;
-        old_ = old;
-        Set(value);
-    }
-    ~ClassesRootValue() { Set(had_ ? old_.c_str() : nullptr); }
-
-  private:
-    void Set(const wchar_t* value) {
-        if (value) {
-            RegSetValueW(HKEY_CLASSES_ROOT, key_.c_str(), REG_SZ, value,
-                         static_cast<DWORD>(wcslen(value) * sizeof(wchar_t)));
-        } else {
-            RegDeleteKeyW(HKEY_CLASSES_ROOT, key_.c_str());
-        }
-    }
-    std::wstring key_, old_;
-    bool had_ = false;
-};
-
 const wchar_t kCommandKey[] = L"htmlfile\\shell\\open\\command";
 const wchar_t kServiceKey[] = L"htmlfile\\shell\\open\\ddeexec\\application";
 const wchar_t kTopicKey[] = L"htmlfile\\shell\\open\\ddeexec\\topic";
@@ -71,15 +45,6 @@ std::wstring WriteLinkMail(const Sandbox& box) {
     std::wstring mail = box.File(L"recv\\0001.txt");
     WriteBytes(mail, kLinkMail);
     return mail;
-}
-
-// Waits for the first timer tick's start-up stage to have run (it writes InvokeCount), so that
-// nothing it does meets the commands of a test on a busy machine.
-void WaitForStartup(const Sandbox& box) {
-    WaitFor([&] {
-        return ReadBytes(box.File(L"kestrel.ini")).find("InvokeCount") != std::string::npos;
-    });
-    Sleep(300);
 }
 
 // Clicks the editor on character index at, as a user does.

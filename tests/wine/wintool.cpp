@@ -2,12 +2,16 @@
 //   wintool wait-window TITLE [MS]    exit 0 once a visible top-level window TITLE answers
 //   wintool close-window TITLE [MS]   posts WM_CLOSE to it; exit 0 once it is gone
 //   wintool press-key TITLE ID VK     a key press (VK, hexadecimal) for the control ID of it
+//   wintool record-file FILE LOG      appends "file FILE", then FILE's bytes (or "missing"), to
+//                                     LOG: a stand-in for a user's command that reads a file
 // TITLE is UTF-8; "class:NAME" names the window by its class instead. Exit 1 on time-out, 2 on
 // a usage error.
 #include <windows.h>
 
 #include <cstdio>
 #include <cstdlib>
+#include <fstream>
+#include <iterator>
 #include <string>
 
 namespace {
@@ -38,6 +42,15 @@ int main(int argc, char** argv) {
         return 2;
     }
     const std::string command = argv[1];
+    if (command == "record-file" && argc > 3) {
+        std::ifstream in(argv[2], std::ios::binary);
+        std::string bytes =
+            in ? std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>())
+               : std::string("missing");
+        std::ofstream log(argv[3], std::ios::binary | std::ios::app);
+        log << "file " << argv[2] << "\r\n" << bytes;
+        return log ? 0 : 1;
+    }
     const std::wstring title = FromUtf8(argv[2]);
     const DWORD limit = argc > 3 ? static_cast<DWORD>(std::atoi(argv[3])) : 20000;
     const DWORD start = GetTickCount();
