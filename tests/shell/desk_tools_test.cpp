@@ -185,6 +185,19 @@ TEST_F(DeskToolsTest, CommandsOnTheMailAndOnTheSelection) {
     EXPECT_TRUE(FileExists(mailPath));
 }
 
+// A program that does not start is reported; the copy made for it goes without the question
+// that would wait for the program to finish.
+TEST_F(DeskToolsTest, CommandWhoseProgramDoesNotStartIsReported) {
+    WriteSettings("[Command]\r\nCommandMenu1=Edit\r\nCommand1=nosuch.exe $16.txt\r\n");
+    StartOn(kMail);
+    std::string copy = dir.File("0001.txt");
+    fp.launcher.succeed = false;
+    Run(CommandId::Command1);
+    EXPECT_THAT(fp.MessageTexts(), ElementsAre("Cannot start nosuch.exe"));
+    EXPECT_FALSE(FileExists(copy));
+    EXPECT_TRUE(FileExists(mailPath));
+}
+
 TEST_F(DeskToolsTest, CommandCopyThatCannotBeWrittenStartsNothing) {
     WriteSettings("[Command]\r\nCommandMenu1=Edit\r\nCommand1=notepad.exe $16.txt\r\n");
     StartOn(kMail);

@@ -35,11 +35,18 @@ void CommandMenu::RunCommand(int slot) {
                          MessageKind::Error);
         return;
     }
-    form_.LaunchProgram(plan.program, plan.argument, plan.extra);
+    const bool started = form_.LaunchProgram(plan.program, plan.argument, plan.extra);
+    // The user's own command: a program that did not start must not look as if it ran.
+    if (!started)
+        p_.messages.Show("Cannot start " + plan.program, kAppTitle, MessageButtons::Ok,
+                         MessageKind::Error);
     if (plan.copyPath.empty()) return;
     // The program has the copy open by now; it goes once the user says the program is done.
-    form_.ShowMessage(std::string(kDeleteCopyMessage) + plan.copyPath);
-    DeleteFileAt(plan.copyPath);
+    // Nothing holds it when the program did not start.
+    if (started) form_.ShowMessage(std::string(kDeleteCopyMessage) + plan.copyPath);
+    if (!DeleteFileAt(plan.copyPath))
+        p_.messages.Show("Cannot delete " + plan.copyPath, kAppTitle, MessageButtons::Ok,
+                         MessageKind::Error);
 }
 
 }  // namespace kestrel

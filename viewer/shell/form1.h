@@ -140,7 +140,9 @@ class TForm1 : public MailSession {
     void PlaceCaret(CaretTarget target);
     // The visible line count used by caret placement and paging.
     int VisibleLines() const;
-    void LaunchProgram(const std::string& program, const std::string& argument,
+    // Starts an outside program without waiting for it. False when it could not be started
+    // (or the line is too long, which is reported); the caller decides what to tell.
+    bool LaunchProgram(const std::string& program, const std::string& argument,
                        const std::string& extra);
 
     // --- close ------------------------------------------------------------------------

@@ -288,17 +288,17 @@ bool TForm1::TryClose() {
 
 // --- outside programs -------------------------------------------------------------------
 
-void TForm1::LaunchProgram(const std::string& program, const std::string& argument,
+bool TForm1::LaunchProgram(const std::string& program, const std::string& argument,
                            const std::string& extra) {
     std::string line = BuildCommandLine(program, argument, extra);
     if (line.size() > kMaxCommandLine) {
         // Cutting the line would start the program on a wrong path; refuse instead.
         p_.messages.Show(std::string(kTooLong) + line, kAppTitle, MessageButtons::Ok,
                          MessageKind::Error);
-        return;
+        return false;
     }
     if (start_.debugMode) ShowMessage("WinExec: " + line);
-    p_.launcher.Start(line);
+    return p_.launcher.Start(line);
 }
 
 }  // namespace kestrel
