@@ -48,7 +48,7 @@ class RichEdit1 : public TextControl {
     // Characters of the first part of a long text, which goes in at once; the rest follows.
     static constexpr size_t kFirstPart = 16 * 1024;
     // Characters that go in at each later timer tick.
-    static constexpr size_t kLaterPart = 128 * 1024;
+    static constexpr size_t kLaterPart = 32 * 1024;
 
     // Events of TRichEdit1. Delete and BackSpace while read-only raise their own events and
     // never reach the control; character input while read-only is dropped.
