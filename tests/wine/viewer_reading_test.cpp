@@ -177,6 +177,42 @@ TEST(ReadingWithKeys, DeleteMovesTheMailIntoTheTrashAndShowsTheNeighbour) {
     EXPECT_EQ(v.WaitExit(30000), 0);
 }
 
+// After a long mail the next one goes into a new editor control (the control takes a minute
+// to delete a long mail's text): the next mail shows there, with the focus, and the keys reach
+// the viewer as before.
+TEST(ReadingWithKeys, TheMailAfterALongOneShowsAndTakesTheKeys) {
+    Sandbox box;
+    Settings(box, "");
+    MakeSampleFolders(box);
+    std::string mail = ReadBytes(box.File(L"recv\\0001.txt"));
+    for (int i = 0; i < 3000; ++i) mail += "> quoted line " + std::to_string(i) + "\r\n";
+    WriteBytes(box.File(L"recv\\0001.txt"), mail);
+    MailClient plover(box);
+    ASSERT_TRUE(plover.Running());
+    Viewer v(box, box.File(L"recv\\0001.txt"), L"Kestrel32 - 0001.txt");
+    ASSERT_NE(v.Window(), nullptr);
+    auto editor = [&] { return FindWindowExW(v.Window(), nullptr, L"RICHEDIT50W", nullptr); };
+    auto editorText = [&] {
+        std::wstring text(200000, L'\0');
+        LRESULT n =
+            SendMessageW(editor(), WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(&text[0]));
+        text.resize(static_cast<size_t>(n > 0 ? n : 0));
+        return text;
+    };
+    const HWND first = editor();
+    ASSERT_NE(editorText().find(L"quoted line 2999"), std::wstring::npos);
+    Press(v, VK_DELETE);
+    ASSERT_TRUE(TitleIs(v, L"Kestrel32 - 0002.txt")) << plover.Log();
+    EXPECT_NE(editor(), first);
+    EXPECT_EQ(editorText().find(L"quoted line"), std::wstring::npos);
+    EXPECT_FALSE(editorText().empty());
+    Press(v, VK_DELETE);  // into the new control, which has the focus
+    EXPECT_TRUE(TitleIs(v, L"Kestrel32 - 0004.txt")) << plover.Log();
+    EXPECT_EQ(GetFileAttributesW(box.File(L"recv\\0001.txt").c_str()), INVALID_FILE_ATTRIBUTES);
+    PostMessageW(v.Window(), WM_CLOSE, 0, 0);
+    EXPECT_EQ(v.WaitExit(30000), 0);
+}
+
 TEST(ReadingWithKeys, ShiftSpaceInTheClientsOrderShowsTheUnreadMailItChose) {
     Sandbox box;
     Settings(box, "NextMailMode=1\r\n");

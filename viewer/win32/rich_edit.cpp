@@ -397,6 +397,7 @@ void RichEdit1::Refresh() const {
 
 void RichEdit1::StreamStyled(const PendingText& pending) {
     DropLoad();
+    EmptyControl();
     CHARFORMAT2W def{};
     def.cbSize = sizeof def;
     SendMessageW(hwnd_, EM_GETCHARFORMAT, SCF_DEFAULT, reinterpret_cast<LPARAM>(&def));
@@ -598,6 +599,7 @@ void RichEdit1::SetLines(const std::vector<std::string>& lines) {
         pending_ = PendingText{std::move(text), {}};
     } else {
         pending_.reset();
+        EmptyControl();
         SetControlText(text);
         StageMark("stream into the control");
     }
@@ -636,27 +638,59 @@ void RichEdit1::Clear() {
 }
 
 void RichEdit1::EmptyControl() {
-    // The control takes time in the square of the number of lines to delete a long text at
-    // once (minutes for a long mail): it goes from the end, a part at a time, each part
-    // deleted without undo.
-    GETTEXTLENGTHEX gl{GTL_NUMCHARS | GTL_PRECISE, 1200};
+    GETTEXTLENGTHEX gl{GTL_NUMCHARS, 1200};
     LRESULT length = SendMessageW(hwnd_, EM_GETTEXTLENGTHEX, reinterpret_cast<WPARAM>(&gl), 0);
-    if (length > kClearPart) {
-        LRESULT mask = SendMessageW(hwnd_, EM_SETEVENTMASK, 0, 0);
-        SendMessageW(hwnd_, WM_SETREDRAW, FALSE, 0);
-        while (length > kClearPart) {
-            CHARRANGE part{static_cast<LONG>(length - kClearPart), -1};
-            SendMessageW(hwnd_, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&part));
-            SendMessageW(hwnd_, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(L""));
-            LRESULT left =
-                SendMessageW(hwnd_, EM_GETTEXTLENGTHEX, reinterpret_cast<WPARAM>(&gl), 0);
-            if (left >= length) break;
-            length = left;
-        }
-        SendMessageW(hwnd_, WM_SETREDRAW, TRUE, 0);
-        SendMessageW(hwnd_, EM_SETEVENTMASK, 0, mask);
-    }
+    if (length > kReplaceAbove && Recreate()) return;
     SetControlText(L"");
+}
+
+bool RichEdit1::Recreate() {
+    // Deleting a long text takes the control seconds per hundred thousand characters (a minute
+    // for a long mail, before the next mail can show), while destroying it frees the text at
+    // once: a new, empty control takes the old one's place, settings and events.
+    const wchar_t* cls = RichEditClass();
+    HWND old = hwnd_;
+    HWND parent = GetParent(old);
+    if (!cls || !parent) return false;
+    RECT rc{};
+    GetWindowRect(old, &rc);
+    MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&rc), 2);
+    const DWORD style = static_cast<DWORD>(GetWindowLongPtrW(old, GWL_STYLE));
+    const DWORD exStyle = static_cast<DWORD>(GetWindowLongPtrW(old, GWL_EXSTYLE));
+    HWND fresh = CreateWindowExW(exStyle, cls, L"", style, rc.left, rc.top, rc.right - rc.left,
+                                 rc.bottom - rc.top, parent,
+                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(GetDlgCtrlID(old))),
+                                 GetModuleHandleW(nullptr), nullptr);
+    if (!fresh) return false;
+    // In the old one's place among its siblings (the cover above it stays above it).
+    HWND above = GetWindow(old, GW_HWNDPREV);
+    SetWindowPos(fresh, above ? above : HWND_TOP, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    const bool focused = GetFocus() == old;
+    const LRESULT mask = SendMessageW(old, EM_GETEVENTMASK, 0, 0);
+    CHARFORMAT2W def{};
+    def.cbSize = sizeof def;
+    SendMessageW(old, EM_GETCHARFORMAT, SCF_DEFAULT, reinterpret_cast<LPARAM>(&def));
+    CHARFORMAT2W insertion{};
+    insertion.cbSize = sizeof insertion;
+    SendMessageW(old, EM_GETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&insertion));
+
+    RemoveWindowSubclass(old, &RichEdit1::SubclassProc, 1);
+    hwnd_ = fresh;
+    SendMessageW(hwnd_, EM_EXLIMITTEXT, 0, 0x7FFFFFFE);
+    SendMessageW(hwnd_, EM_SETLANGOPTIONS, 0, 0);
+    SetWindowSubclass(hwnd_, &RichEdit1::SubclassProc, 1, reinterpret_cast<DWORD_PTR>(this));
+    SendMessageW(hwnd_, EM_SETCHARFORMAT, SCF_DEFAULT, reinterpret_cast<LPARAM>(&def));
+    SendMessageW(hwnd_, EM_SETCHARFORMAT, SCF_ALL, reinterpret_cast<LPARAM>(&insertion));
+    SetWordWrap(wordWrap_);
+    if (background_)
+        SendMessageW(hwnd_, EM_SETBKGNDCOLOR, 0, static_cast<LPARAM>(ToColorRef(*background_)));
+    if (imeDetached_) savedIme_ = ImmAssociateContext(hwnd_, nullptr);
+    SendMessageW(hwnd_, EM_SETEVENTMASK, 0, mask);
+    DestroyWindow(old);
+    if (focused) ::SetFocus(hwnd_);
+    cacheValid_ = false;
+    return true;
 }
 
 int RichEdit1::LineOffset(int index) const {

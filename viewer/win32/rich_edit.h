@@ -112,8 +112,11 @@ class RichEdit1 : public TextControl {
     void FormatRange(int start, int length, CHARFORMAT2W& cf);
     CHARRANGE ToCharRange(int start, int length) const;
     void SetControlText(const std::wstring& text);
+    // Empties the control: a long text by a new control (Recreate), false when none could be
+    // made.
     void EmptyControl();
-    static constexpr LRESULT kClearPart = 2048;
+    bool Recreate();
+    static constexpr LRESULT kReplaceAbove = 32 * 1024;
     // Text set inside a BeginUpdate/EndUpdate batch, with the formats given for it since; it
     // goes into the control at the end of the batch in one stream.
     struct PendingFormat {
