@@ -62,8 +62,30 @@ inline std::string ToSjis(const std::wstring& w) {
     return s;
 }
 
+// Deletes a folder and everything in it.
+inline void RemoveTree(const std::wstring& dir) {
+    WIN32_FIND_DATAW found{};
+    HANDLE search = FindFirstFileW((dir + L"\\*").c_str(), &found);
+    if (search != INVALID_HANDLE_VALUE) {
+        do {
+            const std::wstring name = found.cFileName;
+            if (name == L"." || name == L"..") continue;
+            const std::wstring path = dir + L"\\" + name;
+            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+                RemoveTree(path);
+            } else {
+                SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+                DeleteFileW(path.c_str());
+            }
+        } while (FindNextFileW(search, &found));
+        FindClose(search);
+    }
+    RemoveDirectoryW(dir.c_str());
+}
+
 // A folder of its own for each test: the program copied into it with its settings file beside
-// it, so that what the program writes on closing stays there.
+// it, so that what the program writes on closing stays there. Process ids repeat under Wine, so
+// the folder of an earlier run may be there: it is emptied first.
 class Sandbox {
   public:
     Sandbox() {
@@ -71,6 +93,7 @@ class Sandbox {
         GetTempPathW(MAX_PATH, tmp);
         dir_ = std::wstring(tmp) + L"kestrel-viewer-" + std::to_wstring(GetCurrentProcessId()) +
                L"-" + std::to_wstring(counter_++);
+        RemoveTree(dir_);
         CreateDirectoryW(dir_.c_str(), nullptr);
         exe_ = dir_ + L"\\kestrel.exe";
         CopyFileW(WindowsPath(KESTREL_EXE).c_str(), exe_.c_str(), FALSE);
