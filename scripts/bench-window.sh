@@ -87,7 +87,7 @@ measure() {
 
 echo "bench-window: $rounds rounds, medians in seconds (peak working set in MB)"
 printf '%-16s %9s | %-26s | %-26s | %s\n' mail size "notepad: window with text" \
-    "kestrel: title  screen  whole" "ratio screen/whole, memory"
+    "kestrel: title  screen  whole" "ratio screen/whole, peak memory"
 for f in "$work/mails/1mib.txt" "$work/mails/1mib-plain.txt" "$work/mails/big.txt"; do
     declare -A vals=()
     for r in $(seq 1 "$rounds"); do
@@ -99,12 +99,12 @@ for f in "$work/mails/1mib.txt" "$work/mails/1mib-plain.txt" "$work/mails/big.tx
     done
     get() { tr ' ' '\n' <<<"${vals[$1]:-}" | grep -v '^$' | median; }
     np=$(get notepad.screen) kt=$(get kestrel.title) ks=$(get kestrel.screen)
-    kw=$(get kestrel.whole) kp=$(get kestrel.peak_kb)
+    kw=$(get kestrel.whole) kp=$(get kestrel.peak_kb) npk=$(get notepad.peak_kb)
     size=$(stat -c %s "$f")
     awk -v n="$(basename "$f")" -v size="$size" -v np="$np" -v kt="$kt" -v ks="$ks" -v kw="$kw" \
-        -v kp="$kp" 'BEGIN {
-        printf "%-16s %9d | %26.2f | %8.2f %7.2f %7.2f | %.2fx %.2fx, %.0f MB (%.1fx file)\n",
+        -v kp="$kp" -v npk="$npk" 'BEGIN {
+        printf "%-16s %9d | %26.2f | %8.2f %7.2f %7.2f | %.2fx %.2fx, %.0f MB (%.1fx file; notepad %.0f MB)\n",
             n, size, np / 1000, kt / 1000, ks / 1000, kw / 1000, ks / np, kw / np,
-            kp / 1024, kp * 1024 / size }'
+            kp / 1024, kp * 1024 / size, npk / 1024 }'
     unset vals
 done
