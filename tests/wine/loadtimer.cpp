@@ -18,37 +18,11 @@
 #include <cstdlib>
 #include <string>
 
+#include "win_helpers.h"
+
 namespace {
 
-std::wstring FromUtf8(const char* s) {
-    int n = MultiByteToWideChar(CP_UTF8, 0, s, -1, nullptr, 0);
-    std::wstring w(n > 0 ? static_cast<size_t>(n) : 1, L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, s, -1, &w[0], n);
-    w.resize(w.size() - 1);
-    return w;
-}
-
-struct Search {
-    DWORD pid;
-    HWND found;
-};
-
-BOOL CALLBACK FindProcessWindow(HWND h, LPARAM param) {
-    auto* s = reinterpret_cast<Search*>(param);
-    DWORD pid = 0;
-    GetWindowThreadProcessId(h, &pid);
-    if (pid == s->pid && IsWindowVisible(h) && GetWindow(h, GW_OWNER) == nullptr) {
-        s->found = h;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-HWND MainWindowOf(DWORD pid) {
-    Search s{pid, nullptr};
-    EnumWindows(&FindProcessWindow, reinterpret_cast<LPARAM>(&s));
-    return s.found;
-}
+using kestrel::winetest::FromUtf8;
 
 struct ChildSearch {
     const wchar_t* cls;
@@ -124,7 +98,7 @@ int main(int argc, char** argv) {
     for (;;) {
         double now = Now(start, freq);
         if (now > limit) break;
-        if (!top) top = MainWindowOf(pi.dwProcessId);
+        if (!top) top = kestrel::winetest::VisibleWindow(pi.dwProcessId, nullptr, nullptr, true);
         if (top && titleAt < 0) {
             wchar_t text[512] = {};
             // Read from the window manager's copy: a busy program still has its title read.

@@ -5,8 +5,7 @@
 // After windows.h.
 #include <commctrl.h>
 
-#include <fstream>
-#include <iterator>
+#include <optional>
 #include <string>
 
 #include "common/ini.h"
@@ -15,59 +14,11 @@
 #include "options/options_settings.h"
 #include "options/win32/control_ids.h"
 #include "options/win32/resource.h"
+#include "tests/wine/win_helpers.h"
 #include "viewer/mail/mail_open.h"
 
+namespace kestrel::winetest {
 namespace {
-
-using kestrel::IniFile;
-
-std::wstring WindowsPath(const std::string& unixPath) {
-    std::string p = unixPath;
-    if (!p.empty() && p[0] == '/') p = "Z:" + p;
-    for (char& c : p)
-        if (c == '/') c = '\\';
-    return std::wstring(p.begin(), p.end());
-}
-
-std::string Narrow(const std::wstring& w) {
-    return std::string(w.begin(), w.end());  // ASCII paths only
-}
-
-std::string ReadBytes(const std::wstring& path) {
-    std::ifstream in(Narrow(path), std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-void WriteBytes(const std::wstring& path, const std::string& bytes) {
-    std::ofstream out(Narrow(path), std::ios::binary | std::ios::trunc);
-    out << bytes;
-}
-
-template <typename Pred>
-bool WaitFor(Pred pred, DWORD timeoutMs = 15000) {
-    const DWORD start = GetTickCount();
-    while (!pred()) {
-        if (GetTickCount() - start > timeoutMs) return false;
-        Sleep(100);
-    }
-    return true;
-}
-
-HWND FindProcessWindow(DWORD pid, const wchar_t* title, DWORD timeoutMs) {
-    HWND found = nullptr;
-    WaitFor(
-        [&] {
-            for (HWND h = FindWindowExW(nullptr, nullptr, L"#32770", title); h;
-                 h = FindWindowExW(nullptr, h, L"#32770", title)) {
-                DWORD owner = 0;
-                GetWindowThreadProcessId(h, &owner);
-                if (owner == pid && IsWindowVisible(h)) found = h;
-            }
-            return found != nullptr;
-        },
-        timeoutMs);
-    return found;
-}
 
 struct FindById {
     int id;
@@ -82,7 +33,7 @@ BOOL CALLBACK MatchId(HWND h, LPARAM data) {
 }
 
 // A control anywhere below window (the pages are child dialogs).
-HWND Control(HWND window, int id) {
+HWND ControlBelow(HWND window, int id) {
     FindById f{id, nullptr};
     EnumChildWindows(window, &MatchId, reinterpret_cast<LPARAM>(&f));
     return f.found;
@@ -106,12 +57,6 @@ class OptionsProgram {
         exe_ = dir_ + L"\\kestrelset.exe";
         CopyFileW(WindowsPath(KESTRELSET_EXE).c_str(), exe_.c_str(), FALSE);
     }
-    ~OptionsProgram() {
-        if (!started_) return;
-        if (WaitForSingleObject(pi_.hProcess, 0) == WAIT_TIMEOUT) TerminateProcess(pi_.hProcess, 9);
-        CloseHandle(pi_.hThread);
-        CloseHandle(pi_.hProcess);
-    }
     std::wstring Ini() const { return dir_ + L"\\kestrel.ini"; }
 
     std::wstring Dir() const { return dir_; }
@@ -124,19 +69,16 @@ class OptionsProgram {
         } else if (!withoutArgument) {
             cmd += L" \"" + Ini() + L"\"";
         }
-        STARTUPINFOW si{};
-        si.cb = sizeof si;
-        started_ = CreateProcessW(nullptr, &cmd[0], nullptr, nullptr, FALSE, 0, nullptr,
-                                  dir_.c_str(), &si, &pi_) != 0;
-        return started_;
+        process_.emplace(cmd, dir_);
+        return process_->Started();
     }
     HWND WaitDialog(const wchar_t* title = L"Kestrel Option") {
-        dialog_ = FindProcessWindow(pi_.dwProcessId, title, 30000);
+        dialog_ = FindProcessWindow(Pid(), L"#32770", title, 30000);
         return dialog_;
     }
     HWND Dialog() const { return dialog_; }
-    HWND Control(int id) const { return ::Control(dialog_, id); }
-    DWORD Pid() const { return pi_.dwProcessId; }
+    HWND Control(int id) const { return ControlBelow(dialog_, id); }
+    DWORD Pid() const { return process_ ? process_->Pid() : 0; }
 
     // What the user's typing does to a box.
     void Type(int id, const std::wstring& text) const {
@@ -154,18 +96,12 @@ class OptionsProgram {
         SendMessageW(box, WM_KEYUP, static_cast<WPARAM>(vk), 0xC0000001);
     }
     void Press(int id) const { PostMessageW(dialog_, WM_COMMAND, static_cast<WPARAM>(id), 0); }
-    long WaitExit() const {
-        if (WaitForSingleObject(pi_.hProcess, 30000) != WAIT_OBJECT_0) return -1;
-        DWORD code = 0;
-        GetExitCodeProcess(pi_.hProcess, &code);
-        return static_cast<long>(code);
-    }
+    long WaitExit() const { return process_ ? process_->WaitExit(30000) : -1; }
 
   private:
     inline static int counter_ = 0;
     std::wstring dir_, exe_;
-    PROCESS_INFORMATION pi_{};
-    bool started_ = false;
+    std::optional<Process> process_;
     HWND dialog_ = nullptr;
 };
 
@@ -200,7 +136,7 @@ TEST(OptionsProgram, ChangesOnTwoPagesAndKeyBindingsReachTheFileAndNothingElse) 
 
     // The key assignment dialog: F6 for Reply; F5 is the phrase's and is refused.
     p.Press(IDC_KEY_ASSIGN);
-    HWND keys = FindProcessWindow(p.Pid(), L"Kestrel KeyAssign", 15000);
+    HWND keys = FindProcessWindow(p.Pid(), L"#32770", L"Kestrel KeyAssign", 15000);
     ASSERT_TRUE(keys);
     HWND reply = GetDlgItem(keys, IDC_KEY_EDIT_FIRST + 30);  // Edit31: Reply's primary key
     EXPECT_EQ(Text(GetDlgItem(keys, IDC_KEY_EDIT_FIRST)), L"241");
@@ -208,7 +144,7 @@ TEST(OptionsProgram, ChangesOnTwoPagesAndKeyBindingsReachTheFileAndNothingElse) 
     p.Key(reply, VK_F6);
     EXPECT_EQ(Text(reply), L"075");
     PostMessageW(reply, WM_KEYDOWN, VK_F5, 1);
-    HWND refusal = FindProcessWindow(p.Pid(), L"kestrelset", 15000);
+    HWND refusal = FindProcessWindow(p.Pid(), L"#32770", L"kestrelset", 15000);
     ASSERT_TRUE(refusal);
     wchar_t message[128] = {};
     GetDlgItemTextW(refusal, 0xFFFF, message, 128);
@@ -297,7 +233,7 @@ TEST(OptionsProgram, WithoutAnArgumentItSaysSoAndEditsTheFileBesideIt) {
     OptionsProgram p;
     WriteBytes(p.Ini(), "[Scramble]\r\nSubjectLength=3\r\n");
     ASSERT_TRUE(p.Start(true));
-    HWND box = FindProcessWindow(p.Pid(), L"kestrelset", 30000);
+    HWND box = FindProcessWindow(p.Pid(), L"#32770", L"kestrelset", 30000);
     ASSERT_TRUE(box);
     wchar_t message[128] = {};
     GetDlgItemTextW(box, 0xFFFF, message, 128);
@@ -329,3 +265,4 @@ TEST(OptionsProgram, AnUnquotedPathWithBlanksIsOnePath) {
 }
 
 }  // namespace
+}  // namespace kestrel::winetest

@@ -63,16 +63,16 @@ TEST(ScrambleUnderWine, StartWithoutStoredPinAsksUntilAValidEntryThenShowsTheMai
     const std::wstring mail = box.File(L"inbox\\0001.txt");
     const std::string stored = WriteScrambledMail(mail, ClearMail("lunch"), 4321);
 
-    StartedViewer v(box, L"/s \"" + mail + L"\"");
+    Viewer v(box, L"/s \"" + mail + L"\"");
     ASSERT_TRUE(v.Started());
     HWND dialog = v.PinDialog();
     ASSERT_NE(dialog, nullptr);
     // The PIN typed once only is no entry.
-    StartedViewer::EnterPin(dialog, L"4321");
-    EXPECT_EQ(v.AnswerMessageBox(IDOK), L"Invalid Entry.");
+    EnterPin(dialog, L"4321");
+    EXPECT_EQ(v.AnswerMessageBox(IDOK, L"Kestrel32"), L"Invalid Entry.");
     dialog = v.PinDialog();
     ASSERT_NE(dialog, nullptr) << "no PIN dialog after an invalid entry";
-    StartedViewer::EnterPin(dialog, L"43214321");
+    EnterPin(dialog, L"43214321");
 
     ASSERT_TRUE(v.WaitForWindow(L"Kestrel32 - 0001.txt"));
     const std::vector<std::string> shown = ShownLines(v.Editor());
@@ -92,7 +92,7 @@ TEST(ScrambleUnderWine, AScrambledMailIsShownInClearAndStaysScrambledOnDisk) {
     ASSERT_EQ(stored.find(clear[5]), std::string::npos);
 
     // A stored PIN: no dialog, the mode is on at once.
-    StartedViewer v(box, L"/s \"" + mail + L"\"");
+    Viewer v(box, L"/s \"" + mail + L"\"");
     ASSERT_TRUE(v.WaitForWindow(L"Kestrel32 - 0001.txt"));
     const std::vector<std::string> shown = ShownLines(v.Editor());
     EXPECT_TRUE(Shows(shown, clear[5])) << Joined(shown);
@@ -117,7 +117,7 @@ TEST(ScrambleUnderWine, ReplyLetsTheMailClientQuoteTheTextInClearThenRestoresThe
     ComposingClient plover(box);
     ASSERT_TRUE(plover.Running());
 
-    StartedViewer v(box, L"/s \"" + mail + L"\"");
+    Viewer v(box, L"/s \"" + mail + L"\"");
     ASSERT_TRUE(v.WaitForWindow(L"Kestrel32 - 0001.txt"));
     // Posted: the handler ends only once "Replying...." is answered.
     PostMessageW(v.Window(), WM_COMMAND, static_cast<WPARAM>(CommandId::Reply), 0);
@@ -128,7 +128,7 @@ TEST(ScrambleUnderWine, ReplyLetsTheMailClientQuoteTheTextInClearThenRestoresThe
         << plover.Log();
     EXPECT_NE(compose.find("> " + clear[5] + "\r\n"), std::string::npos) << compose;
     EXPECT_NE(compose.find("> " + clear[6] + "\r\n"), std::string::npos) << compose;
-    EXPECT_EQ(v.AnswerMessageBox(IDOK), L"Replying....");
+    EXPECT_EQ(v.AnswerMessageBox(IDOK, L"Kestrel32"), L"Replying....");
 
     // Its own bytes back, with the reply's status mark.
     const std::string marked =
@@ -145,7 +145,7 @@ TEST(ScrambleUnderWine, ReplyLetsTheMailClientQuoteTheTextInClearThenRestoresThe
 TEST(ScrambleUnderWine, ErasePinWritesZeroAsThePin) {
     Sandbox box;
     box.WriteSettings(std::string(kSettings) + "[Scramble]\r\nPIN=1234\r\n");
-    StartedViewer v(box, L"/s");
+    Viewer v(box, L"/s");
     ASSERT_TRUE(v.WaitForWindow(L"Kestrel32 - [Untitled]"));
     v.Command(CommandId::ErasePin);
     const std::wstring ini = box.File(L"kestrel.ini");
@@ -164,11 +164,11 @@ TEST(ScrambleUnderWine, UnscrambleFolderWithAWrongPinLeavesEveryMailAsItWasAndSa
         stored.push_back(
             WriteScrambledMail(mails[i], ClearMail("part " + std::to_string(i + 1)), 1111));
 
-    StartedViewer v(box, L"/s \"" + mails[0] + L"\"");
+    Viewer v(box, L"/s \"" + mails[0] + L"\"");
     ASSERT_TRUE(v.WaitForWindow(L"Kestrel32 - 0001.txt"));
     // Posted: the handler ends only once its message is answered.
     PostMessageW(v.Window(), WM_COMMAND, static_cast<WPARAM>(CommandId::UnscrambleFolder), 0);
-    EXPECT_EQ(v.AnswerMessageBox(IDOK),
+    EXPECT_EQ(v.AnswerMessageBox(IDOK, L"Kestrel32"),
               L"3 mails did not unscramble to readable text with this PIN and stayed scrambled.");
     for (size_t i = 0; i < mails.size(); ++i) EXPECT_EQ(ReadBytes(mails[i]), stored[i]) << i;
     // Nor is a backup of the run left beside them.

@@ -11,19 +11,10 @@
 namespace kestrel::winetest {
 namespace {
 
-// A message box of the viewer (caption "Kestrel32"; the spell dialog is a dialog too).
-HWND FindMessageBox(DWORD pid, DWORD timeoutMs = 15000) {
-    return FindProcessWindow(pid, L"#32770", L"Kestrel32", timeoutMs);
-}
-
-std::wstring AnswerBox(DWORD pid) {
-    HWND box = FindMessageBox(pid);
-    if (!box) return L"(no message box)";
-    wchar_t text[512] = {};
-    GetDlgItemTextW(box, 0xFFFF, text, 512);
-    PostMessageW(box, WM_COMMAND, IDOK, 0);
-    WaitFor([box] { return !IsWindow(box) || !IsWindowVisible(box); }, 5000);
-    return text;
+// A message box of the viewer answered with OK (caption "Kestrel32": the spell dialog is a
+// dialog too).
+std::wstring AnswerBox(const Viewer& v) {
+    return v.AnswerMessageBox(IDOK, L"Kestrel32");
 }
 
 std::wstring ItemText(HWND dialog, int id) {
@@ -66,7 +57,7 @@ TEST(SpellCheckWithTheRealLibrary, TypoChangedWordAddedAndKnownNextRunLibraryMis
     SendMessageW(v.Editor(), EM_SETSEL, 0, 0);
 
     PostMessageW(v.Window(), WM_COMMAND, static_cast<WPARAM>(CommandId::SpellCheck), 0);
-    std::wstring created = AnswerBox(v.Pid());
+    std::wstring created = AnswerBox(v);
     EXPECT_EQ(created.rfind(L"Empty dictionary ", 0), 0u) << Narrow(created);
     HWND dialog = FindProcessWindow(v.Pid(), L"#32770", L"Kestrel Spell Check", 15000);
     ASSERT_NE(dialog, nullptr);
@@ -80,7 +71,7 @@ TEST(SpellCheckWithTheRealLibrary, TypoChangedWordAddedAndKnownNextRunLibraryMis
     Click(dialog, IDC_SPELL_CHANGE);
     ASSERT_TRUE(ShowsWord(dialog, L"Zorblax"));
     Click(dialog, IDC_SPELL_ADD);
-    EXPECT_EQ(AnswerBox(v.Pid()), L"Spell Check Complete.");
+    EXPECT_EQ(AnswerBox(v), L"Spell Check Complete.");
     std::vector<std::wstring> lines = ControlLines(v.Editor());
     ASSERT_GE(lines.size(), 1u);
     EXPECT_EQ(lines[0], L"I will receive the Zorblax letter.");
@@ -91,7 +82,7 @@ TEST(SpellCheckWithTheRealLibrary, TypoChangedWordAddedAndKnownNextRunLibraryMis
     // The next run knows the added word.
     SendMessageW(v.Editor(), EM_SETSEL, 0, 0);
     PostMessageW(v.Window(), WM_COMMAND, static_cast<WPARAM>(CommandId::SpellCheck), 0);
-    EXPECT_EQ(AnswerBox(v.Pid()), L"Spell Check Complete.");
+    EXPECT_EQ(AnswerBox(v), L"Spell Check Complete.");
 
     EXPECT_FALSE(IsWindowVisible(dialog));
 
@@ -107,7 +98,7 @@ TEST(SpellCheckWithTheRealLibrary, TypoChangedWordAddedAndKnownNextRunLibraryMis
     ASSERT_NE(w.Editor(), nullptr);
     const std::vector<std::wstring> shown = ControlLines(w.Editor());
     PostMessageW(w.Window(), WM_COMMAND, static_cast<WPARAM>(CommandId::SpellCheck), 0);
-    EXPECT_EQ(AnswerBox(w.Pid()), L"Unable to Load \"splcheck.dll\".");
+    EXPECT_EQ(AnswerBox(w), L"Unable to Load \"splcheck.dll\".");
     EXPECT_EQ(ControlLines(w.Editor()), shown);
 }
 

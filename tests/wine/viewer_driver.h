@@ -8,11 +8,10 @@
 #include <richedit.h>
 
 #include <algorithm>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
+#include "tests/wine/win_helpers.h"
 #include "viewer/shell/commands.h"
 
 namespace kestrel::winetest {
@@ -24,34 +23,6 @@ using kestrel::CommandId;
 inline HDDEDATA CALLBACK IgnoreDdeCallback(UINT, UINT, HCONV, HSZ, HSZ, HDDEDATA, ULONG_PTR,
                                            ULONG_PTR) {
     return nullptr;
-}
-
-inline std::wstring Widen(const std::string& s) {
-    return std::wstring(s.begin(), s.end());
-}
-
-inline std::wstring WindowsPath(const std::string& unixPath) {
-    std::string p = unixPath;
-    if (!p.empty() && p[0] == '/') p = "Z:" + p;
-    for (char& c : p)
-        if (c == '/') c = '\\';
-    return Widen(p);
-}
-
-inline std::string Narrow(const std::wstring& w) {
-    std::string s;
-    for (wchar_t c : w) s.push_back(static_cast<char>(c));  // ASCII paths only
-    return s;
-}
-
-inline std::string ReadBytes(const std::wstring& path) {
-    std::ifstream in(Narrow(path), std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-inline void WriteBytes(const std::wstring& path, const std::string& bytes) {
-    std::ofstream out(Narrow(path), std::ios::binary | std::ios::trunc);
-    out << bytes;
 }
 
 inline std::string ToSjis(const std::wstring& w) {
@@ -113,45 +84,34 @@ class Sandbox {
     std::wstring dir_, exe_;
 };
 
-inline HWND FindProcessWindow(DWORD pid, const wchar_t* cls, const wchar_t* title,
-                              DWORD timeoutMs) {
-    const DWORD start = GetTickCount();
-    do {
-        for (HWND h = FindWindowExW(nullptr, nullptr, cls, title); h;
-             h = FindWindowExW(nullptr, h, cls, title)) {
-            DWORD owner = 0;
-            GetWindowThreadProcessId(h, &owner);
-            if (owner == pid && IsWindowVisible(h)) return h;
-        }
-        Sleep(100);
-    } while (GetTickCount() - start < timeoutMs);
-    return nullptr;
-}
-
-// kestrel.exe running on one file.
+// kestrel.exe running, started either on one file and waited for until its window is ready,
+// or with arguments of its own and driven through what it asks before its window shows.
 class Viewer {
   public:
-    Viewer(const Sandbox& box, const std::wstring& file, const std::wstring& title) {
-        std::wstring cmd = L"\"" + box.Exe() + L"\" \"" + file + L"\"";
-        STARTUPINFOW si{};
-        si.cb = sizeof si;
-        started_ = CreateProcessW(nullptr, &cmd[0], nullptr, nullptr, FALSE, 0, nullptr,
-                                  box.Dir().c_str(), &si, &pi_) != 0;
-        if (!started_) return;
-        window_ = FindProcessWindow(pi_.dwProcessId, L"TForm1", title.c_str(), 30000);
-        if (window_) editor_ = FindWindowExW(window_, nullptr, L"RICHEDIT50W", nullptr);
-        // The first timer tick ends start-up (menus, key slots, settings): commands come after it.
-        Sleep(1500);
+    // On file, once the main window titled title shows and start-up has ended.
+    Viewer(const Sandbox& box, const std::wstring& file, const std::wstring& title)
+        : Viewer(box, L"\"" + file + L"\"") {
+        WaitForWindow(title);
     }
-    ~Viewer() {
-        if (!started_) return;
-        if (WaitForSingleObject(pi_.hProcess, 0) == WAIT_TIMEOUT) TerminateProcess(pi_.hProcess, 9);
-        CloseHandle(pi_.hThread);
-        CloseHandle(pi_.hProcess);
+    // With arguments of its own (switches first, "/s" for scramble mode), not waited for: with
+    // "/s" and no PIN in the settings file the PIN dialog comes before the window.
+    Viewer(const Sandbox& box, const std::wstring& arguments)
+        : process_(L"\"" + box.Exe() + L"\" " + arguments, box.Dir()) {}
+
+    bool Started() const { return process_.Started(); }
+    DWORD Pid() const { return process_.Pid(); }
+    // Waits for the main window titled title and then for its first timer tick (start-up ends
+    // there: menus, key slots, settings; commands come after it). False when it did not show.
+    bool WaitForWindow(const std::wstring& title, DWORD timeoutMs = 30000) {
+        if (!Started()) return false;
+        window_ = FindProcessWindow(Pid(), L"TForm1", title.c_str(), timeoutMs);
+        if (!window_) return false;
+        editor_ = FindWindowExW(window_, nullptr, L"RICHEDIT50W", nullptr);
+        Sleep(1500);
+        return true;
     }
     HWND Window() const { return window_; }
     HWND Editor() const { return editor_; }
-    DWORD Pid() const { return pi_.dwProcessId; }
     void Command(CommandId id) const {
         SendMessageW(window_, WM_COMMAND, static_cast<WPARAM>(id), 0);
     }
@@ -160,28 +120,30 @@ class Viewer {
         for (wchar_t c : text) SendMessageW(editor_, WM_CHAR, c, 0);
     }
     // Exit code once the process ended within timeoutMs, else -1.
-    long WaitExit(DWORD timeoutMs) const {
-        if (WaitForSingleObject(pi_.hProcess, timeoutMs) != WAIT_OBJECT_0) return -1;
-        DWORD code = 0;
-        GetExitCodeProcess(pi_.hProcess, &code);
-        return static_cast<long>(code);
+    long WaitExit(DWORD timeoutMs) const { return process_.WaitExit(timeoutMs); }
+    // The text of the message box the program shows, read and answered with button. A caption
+    // keeps the program's other dialogs (the PIN dialog, the spell dialog) out of the search.
+    std::wstring AnswerMessageBox(int button, const wchar_t* caption = nullptr) const {
+        return winetest::AnswerMessageBox(Pid(), button, caption);
     }
-    // The text of the message box the program shows, read and answered with button.
-    std::wstring AnswerMessageBox(int button) const {
-        HWND box = FindProcessWindow(pi_.dwProcessId, L"#32770", nullptr, 15000);
-        if (!box) return L"(no message box)";
-        wchar_t text[512] = {};
-        GetDlgItemTextW(box, 0xFFFF, text, 512);
-        PostMessageW(box, WM_COMMAND, static_cast<WPARAM>(button), 0);
-        return text;
+    // The PIN dialog once it shows, else null.
+    HWND PinDialog(DWORD timeoutMs = 15000) const {
+        return FindProcessWindow(Pid(), L"#32770", L"Kestrel Password ", timeoutMs);
     }
 
   private:
-    PROCESS_INFORMATION pi_{};
-    bool started_ = false;
+    Process process_;
     HWND window_ = nullptr;
     HWND editor_ = nullptr;
 };
+
+// Puts entry into the PIN dialog's masked box and presses OK.
+inline void EnterPin(HWND dialog, const std::wstring& entry) {
+    HWND box = FindWindowExW(dialog, nullptr, L"Edit", nullptr);
+    SendMessageW(box, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(entry.c_str()));
+    PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
+}
 
 inline std::wstring SampleCompose() {
     return WindowsPath(KESTREL_ROOT "/samples/plover/temp/_plv0001.tmp");
@@ -214,17 +176,6 @@ inline std::vector<std::wstring> ControlLines(HWND editor) {
     return lines;
 }
 
-// Waits until pred() holds, at most timeoutMs.
-template <typename Pred>
-bool WaitFor(Pred pred, DWORD timeoutMs = 15000) {
-    const DWORD start = GetTickCount();
-    while (!pred()) {
-        if (GetTickCount() - start > timeoutMs) return false;
-        Sleep(100);
-    }
-    return true;
-}
-
 // Starts a program with a command line, not waited for; the process handle, or null.
 inline HANDLE StartProgram(const std::wstring& commandLine, const std::wstring& dir) {
     std::wstring cmd = commandLine;
@@ -243,82 +194,6 @@ inline std::wstring Lower(std::wstring s) {
         if (c >= L'A' && c <= L'Z') c = static_cast<wchar_t>(c - L'A' + L'a');
     return s;
 }
-
-// --- kestrel.exe started with switches, and what it asks before its window shows ------------
-
-// kestrel.exe started with arguments of its own (switches first, "/s" for scramble mode), not
-// waited for: with "/s" and no PIN in the settings file the PIN dialog comes before the window.
-class StartedViewer {
-  public:
-    StartedViewer(const Sandbox& box, const std::wstring& arguments) {
-        std::wstring cmd = L"\"" + box.Exe() + L"\" " + arguments;
-        STARTUPINFOW si{};
-        si.cb = sizeof si;
-        started_ = CreateProcessW(nullptr, &cmd[0], nullptr, nullptr, FALSE, 0, nullptr,
-                                  box.Dir().c_str(), &si, &pi_) != 0;
-    }
-    ~StartedViewer() {
-        if (!started_) return;
-        if (WaitForSingleObject(pi_.hProcess, 0) == WAIT_TIMEOUT) TerminateProcess(pi_.hProcess, 9);
-        CloseHandle(pi_.hThread);
-        CloseHandle(pi_.hProcess);
-    }
-    StartedViewer(const StartedViewer&) = delete;
-    StartedViewer& operator=(const StartedViewer&) = delete;
-
-    bool Started() const { return started_; }
-    DWORD Pid() const { return pi_.dwProcessId; }
-    // The PIN dialog once it shows, else null.
-    HWND PinDialog(DWORD timeoutMs = 15000) const {
-        return FindProcessWindow(pi_.dwProcessId, L"#32770", L"Kestrel Password ", timeoutMs);
-    }
-    // Puts entry into the PIN dialog's masked box and presses OK.
-    static void EnterPin(HWND dialog, const std::wstring& entry) {
-        HWND box = FindWindowExW(dialog, nullptr, L"Edit", nullptr);
-        SendMessageW(box, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(entry.c_str()));
-        PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
-                     reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
-    }
-    // Waits for the main window titled title and then for its first timer tick (start-up ends
-    // there: commands come after it). False when it did not show.
-    bool WaitForWindow(const std::wstring& title, DWORD timeoutMs = 30000) {
-        window_ = FindProcessWindow(pi_.dwProcessId, L"TForm1", title.c_str(), timeoutMs);
-        if (!window_) return false;
-        editor_ = FindWindowExW(window_, nullptr, L"RICHEDIT50W", nullptr);
-        Sleep(1500);
-        return true;
-    }
-    HWND Window() const { return window_; }
-    HWND Editor() const { return editor_; }
-    void Command(CommandId id) const {
-        SendMessageW(window_, WM_COMMAND, static_cast<WPARAM>(id), 0);
-    }
-    // The text of the program's message box titled caption, read and answered with button.
-    // The caption keeps the PIN dialog, a dialog too, out of the search.
-    std::wstring AnswerMessageBox(int button, const wchar_t* caption = L"Kestrel32") const {
-        HWND box = FindProcessWindow(pi_.dwProcessId, L"#32770", caption, 15000);
-        if (!box) return L"(no message box)";
-        wchar_t text[512] = {};
-        GetDlgItemTextW(box, 0xFFFF, text, 512);
-        PostMessageW(box, WM_COMMAND, static_cast<WPARAM>(button), 0);
-        // Gone before the next search, so that it is not found again.
-        WaitFor([box] { return !IsWindowVisible(box); }, 5000);
-        return text;
-    }
-    // Exit code once the process ended within timeoutMs, else -1.
-    long WaitExit(DWORD timeoutMs) const {
-        if (WaitForSingleObject(pi_.hProcess, timeoutMs) != WAIT_OBJECT_0) return -1;
-        DWORD code = 0;
-        GetExitCodeProcess(pi_.hProcess, &code);
-        return static_cast<long>(code);
-    }
-
-  private:
-    PROCESS_INFORMATION pi_{};
-    bool started_ = false;
-    HWND window_ = nullptr;
-    HWND editor_ = nullptr;
-};
 
 // A folder of the sandbox made empty: a sandbox folder name can come back in a later run, with
 // what that run left in it.

@@ -7,42 +7,10 @@
 #include <string>
 #include <vector>
 
+#include "tests/wine/win_helpers.h"
+
+namespace kestrel::winetest {
 namespace {
-
-std::wstring ToWindowsPath(const char* unixPath) {
-    std::string p = unixPath;
-    // Under Wine the build tree's Unix paths are reached through drive Z:.
-    if (!p.empty() && p[0] == '/') p = "Z:" + p;
-    for (char& c : p)
-        if (c == '/') c = '\\';
-    return std::wstring(p.begin(), p.end());
-}
-
-struct Started {
-    PROCESS_INFORMATION pi{};
-    bool ok = false;
-    ~Started() {
-        if (!ok) return;
-        if (WaitForSingleObject(pi.hProcess, 0) == WAIT_TIMEOUT) TerminateProcess(pi.hProcess, 99);
-        CloseHandle(pi.hThread);
-        CloseHandle(pi.hProcess);
-    }
-};
-
-// A visible top-level window of process pid titled title, waited for up to timeoutMs.
-HWND WaitForWindow(DWORD pid, const std::wstring& title, DWORD timeoutMs) {
-    const DWORD start = GetTickCount();
-    while (GetTickCount() - start < timeoutMs) {
-        for (HWND h = FindWindowW(nullptr, title.c_str()); h;
-             h = FindWindowExW(nullptr, h, nullptr, title.c_str())) {
-            DWORD owner = 0;
-            GetWindowThreadProcessId(h, &owner);
-            if (owner == pid && IsWindowVisible(h)) return h;
-        }
-        Sleep(100);
-    }
-    return nullptr;
-}
 
 struct ProgramCase {
     const char* name;
@@ -60,16 +28,12 @@ class ProgramWindow : public ::testing::TestWithParam<ProgramCase> {};
 
 TEST_P(ProgramWindow, ShowsItsTitleAndExitsCleanlyOnClose) {
     const ProgramCase& c = GetParam();
-    std::wstring commandLine = L"\"" + ToWindowsPath(c.exe) + L"\"";
+    std::wstring commandLine = L"\"" + WindowsPath(c.exe) + L"\"";
     if (!c.arguments.empty()) commandLine += L" " + c.arguments;
-    STARTUPINFOW si{};
-    si.cb = sizeof si;
-    Started p;
-    p.ok = CreateProcessW(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                          &si, &p.pi) != 0;
-    ASSERT_TRUE(p.ok) << "cannot start " << c.exe << " (error " << GetLastError() << ")";
+    Process p(commandLine, L"");
+    ASSERT_TRUE(p.Started()) << "cannot start " << c.exe << " (error " << GetLastError() << ")";
 
-    HWND window = WaitForWindow(p.pi.dwProcessId, c.title, 30000);
+    HWND window = FindProcessWindow(p.Pid(), nullptr, c.title.c_str(), 30000);
     ASSERT_NE(window, nullptr) << c.name << ": no visible window with the expected title";
     if (!c.windowClass.empty()) {
         wchar_t cls[64] = {};
@@ -78,10 +42,10 @@ TEST_P(ProgramWindow, ShowsItsTitleAndExitsCleanlyOnClose) {
     }
 
     PostMessageW(window, WM_CLOSE, 0, 0);
-    ASSERT_EQ(WaitForSingleObject(p.pi.hProcess, 30000), WAIT_OBJECT_0)
+    ASSERT_EQ(WaitForSingleObject(p.Handle(), 30000), WAIT_OBJECT_0)
         << c.name << ": still running after WM_CLOSE";
     DWORD code = 1234;
-    GetExitCodeProcess(p.pi.hProcess, &code);
+    GetExitCodeProcess(p.Handle(), &code);
     EXPECT_EQ(code, 0u) << c.name;
 }
 
@@ -101,7 +65,7 @@ INSTANTIATE_TEST_SUITE_P(
 class Module {
   public:
     explicit Module(const char* exe)
-        : h_(LoadLibraryExW(ToWindowsPath(exe).c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE)) {}
+        : h_(LoadLibraryExW(WindowsPath(exe).c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE)) {}
     ~Module() {
         if (h_) FreeLibrary(h_);
     }
@@ -112,7 +76,7 @@ class Module {
 };
 
 std::wstring VersionString(const char* exe, const wchar_t* key) {
-    std::wstring path = ToWindowsPath(exe);
+    std::wstring path = WindowsPath(exe);
     DWORD ignored = 0;
     DWORD size = GetFileVersionInfoSizeW(path.c_str(), &ignored);
     if (!size) return L"";
@@ -195,3 +159,4 @@ TEST(ProgramResources, JapaneseTabCaptionsSurviveTheResourceCompiler) {
 }
 
 }  // namespace
+}  // namespace kestrel::winetest

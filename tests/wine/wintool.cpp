@@ -14,15 +14,11 @@
 #include <iterator>
 #include <string>
 
+#include "win_helpers.h"
+
 namespace {
 
-std::wstring FromUtf8(const char* s) {
-    int n = MultiByteToWideChar(CP_UTF8, 0, s, -1, nullptr, 0);
-    std::wstring w(n > 0 ? static_cast<size_t>(n) : 1, L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, s, -1, &w[0], n);
-    w.resize(w.size() - 1);
-    return w;
-}
+using kestrel::winetest::FromUtf8;
 
 HWND Find(const std::wstring& title) {
     if (title.compare(0, 6, L"class:") == 0) return FindWindowW(title.c_str() + 6, nullptr);
@@ -30,8 +26,9 @@ HWND Find(const std::wstring& title) {
 }
 
 HWND FindVisible(const std::wstring& title) {
-    HWND h = Find(title);
-    return h && IsWindowVisible(h) ? h : nullptr;
+    using kestrel::winetest::VisibleWindow;
+    if (title.compare(0, 6, L"class:") == 0) return VisibleWindow(0, title.c_str() + 6, nullptr);
+    return VisibleWindow(0, nullptr, title.c_str());
 }
 
 }  // namespace
