@@ -106,18 +106,19 @@ class Viewer {
         if (!Started()) return false;
         window_ = FindProcessWindow(Pid(), L"TForm1", title.c_str(), timeoutMs);
         if (!window_) return false;
-        editor_ = FindWindowExW(window_, nullptr, L"RICHEDIT50W", nullptr);
         Sleep(1500);
         return true;
     }
     HWND Window() const { return window_; }
-    HWND Editor() const { return editor_; }
+    // The editor now: after a long mail the viewer puts a new control in the old one's place.
+    HWND Editor() const { return FindWindowExW(window_, nullptr, L"RICHEDIT50W", nullptr); }
     void Command(CommandId id) const {
         SendMessageW(window_, WM_COMMAND, static_cast<WPARAM>(id), 0);
     }
     void Type(const std::wstring& text, int at) const {
-        SendMessageW(editor_, EM_SETSEL, static_cast<WPARAM>(at), static_cast<LPARAM>(at));
-        for (wchar_t c : text) SendMessageW(editor_, WM_CHAR, c, 0);
+        HWND editor = Editor();
+        SendMessageW(editor, EM_SETSEL, static_cast<WPARAM>(at), static_cast<LPARAM>(at));
+        for (wchar_t c : text) SendMessageW(editor, WM_CHAR, c, 0);
     }
     // Exit code once the process ended within timeoutMs, else -1.
     long WaitExit(DWORD timeoutMs) const { return process_.WaitExit(timeoutMs); }
@@ -134,7 +135,6 @@ class Viewer {
   private:
     Process process_;
     HWND window_ = nullptr;
-    HWND editor_ = nullptr;
 };
 
 // Puts entry into the PIN dialog's masked box and presses OK.

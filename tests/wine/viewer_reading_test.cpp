@@ -191,7 +191,7 @@ TEST(ReadingWithKeys, TheMailAfterALongOneShowsAndTakesTheKeys) {
     ASSERT_TRUE(plover.Running());
     Viewer v(box, box.File(L"recv\\0001.txt"), L"Kestrel32 - 0001.txt");
     ASSERT_NE(v.Window(), nullptr);
-    auto editor = [&] { return FindWindowExW(v.Window(), nullptr, L"RICHEDIT50W", nullptr); };
+    auto editor = [&] { return v.Editor(); };
     auto editorText = [&] {
         std::wstring text(200000, L'\0');
         LRESULT n =
@@ -206,7 +206,11 @@ TEST(ReadingWithKeys, TheMailAfterALongOneShowsAndTakesTheKeys) {
     EXPECT_NE(editor(), first);
     EXPECT_EQ(editorText().find(L"quoted line"), std::wstring::npos);
     EXPECT_FALSE(editorText().empty());
-    Press(v, VK_DELETE);  // into the new control, which has the focus
+    GUITHREADINFO gui{};
+    gui.cbSize = sizeof gui;
+    ASSERT_TRUE(GetGUIThreadInfo(GetWindowThreadProcessId(v.Window(), nullptr), &gui));
+    EXPECT_EQ(gui.hwndFocus, editor());
+    Press(v, VK_DELETE);  // into the new control
     EXPECT_TRUE(TitleIs(v, L"Kestrel32 - 0004.txt")) << plover.Log();
     EXPECT_EQ(GetFileAttributesW(box.File(L"recv\\0001.txt").c_str()), INVALID_FILE_ATTRIBUTES);
     PostMessageW(v.Window(), WM_CLOSE, 0, 0);
