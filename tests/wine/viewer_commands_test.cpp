@@ -50,32 +50,10 @@ void MakeRecvFolder(const Sandbox& box) {
         ASSERT_TRUE(CopyFileW(Sample(name).c_str(), box.File(name).c_str(), FALSE));
 }
 
-// The stand-in mail client, serving "Plover"/"Command" and logging what it receives.
-class MailClient {
+// The stand-in mail client on the sandbox.
+class MailClient : public StandInClient {
   public:
-    explicit MailClient(const Sandbox& box) : log_(box.File(L"plovermail.log")) {
-        std::wstring exe = box.File(L"plovermail.exe");
-        CopyFileW(WindowsPath(PLOVERMAIL_EXE).c_str(), exe.c_str(), FALSE);
-        process_ = StartProgram(
-            L"\"" + exe + L"\" /log \"" + log_ + L"\" /temp \"" + box.Dir() + L"\"", box.Dir());
-        if (process_) window_ = FindWindowW(nullptr, L"Plover");
-        WaitFor([this] { return (window_ = FindWindowW(nullptr, L"Plover")) != nullptr; });
-    }
-    ~MailClient() {
-        if (window_) PostMessageW(window_, WM_CLOSE, 0, 0);
-        if (process_) {
-            if (WaitForSingleObject(process_, 10000) != WAIT_OBJECT_0)
-                TerminateProcess(process_, 9);
-            CloseHandle(process_);
-        }
-    }
-    bool Running() const { return window_ != nullptr; }
-    std::string Log() const { return ReadBytes(log_); }
-
-  private:
-    std::wstring log_;
-    HANDLE process_ = nullptr;
-    HWND window_ = nullptr;
+    explicit MailClient(const Sandbox& box) : StandInClient(box, L"/temp \"" + box.Dir() + L"\"") {}
 };
 
 TEST(ViewerWithMailClient, FolderMailIsMarkedReadAndAnnouncedThenFocused) {

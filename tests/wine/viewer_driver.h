@@ -216,25 +216,20 @@ inline std::string SettingValue(const std::wstring& iniFile, const char* section
     return value;
 }
 
-// The stand-in mail client in the sandbox, serving "Plover": it starts the sandbox's kestrel.exe
-// on the compose files it prepares in temp\ and logs the macros and the saved compose files.
-class ComposingClient {
+// The stand-in mail client, a copy in the sandbox serving "Plover"/"Command" and logging every
+// macro it receives (with its arrival time) into plovermail.log; arguments are its options
+// after the log (/temp, /viewer, ...).
+class StandInClient {
   public:
-    explicit ComposingClient(const Sandbox& box) : log_(box.File(L"plovermail.log")) {
+    StandInClient(const Sandbox& box, const std::wstring& arguments)
+        : log_(box.File(L"plovermail.log")) {
+        DeleteFileW(log_.c_str());
         std::wstring exe = box.File(L"plovermail.exe");
         CopyFileW(WindowsPath(PLOVERMAIL_EXE).c_str(), exe.c_str(), FALSE);
-        CreateDirectoryW(box.File(L"temp").c_str(), nullptr);
-        // A sandbox folder name can come back in a later run: no compose file of that run.
-        for (int k = 0; k < 4; ++k) {
-            DeleteFileW(
-                box.File((L"temp\\_plv000" + std::to_wstring(k) + L".tmp").c_str()).c_str());
-        }
-        process_ = StartProgram(
-            L"\"" + exe + L"\" /log \"" + log_ + L"\" /temp \"" + box.File(L"temp") + L"\"",
-            box.Dir());
+        process_ = StartProgram(L"\"" + exe + L"\" /log \"" + log_ + L"\" " + arguments, box.Dir());
         WaitFor([this] { return (window_ = FindWindowW(nullptr, L"Plover")) != nullptr; });
     }
-    ~ComposingClient() {
+    ~StandInClient() {
         if (window_) PostMessageW(window_, WM_CLOSE, 0, 0);
         if (process_) {
             if (WaitForSingleObject(process_, 10000) != WAIT_OBJECT_0)
@@ -242,8 +237,8 @@ class ComposingClient {
             CloseHandle(process_);
         }
     }
-    ComposingClient(const ComposingClient&) = delete;
-    ComposingClient& operator=(const ComposingClient&) = delete;
+    StandInClient(const StandInClient&) = delete;
+    StandInClient& operator=(const StandInClient&) = delete;
     bool Running() const { return window_ != nullptr; }
     std::string Log() const { return ReadBytes(log_); }
 
@@ -251,6 +246,19 @@ class ComposingClient {
     std::wstring log_;
     HANDLE process_ = nullptr;
     HWND window_ = nullptr;
+};
+
+// The stand-in mail client preparing compose files in the sandbox's temp\ for Reply and
+// Forward; it starts the sandbox's kestrel.exe on them and logs the saved compose files.
+class ComposingClient : public StandInClient {
+  public:
+    explicit ComposingClient(const Sandbox& box) : StandInClient(box, TempOption(box)) {}
+
+  private:
+    static std::wstring TempOption(const Sandbox& box) {
+        MakeEmptyFolder(box.File(L"temp"));
+        return L"/temp \"" + box.File(L"temp") + L"\"";
+    }
 };
 
 // --- Helpers for the desk commands' tests ---------------------------------------------------

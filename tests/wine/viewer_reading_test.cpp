@@ -47,28 +47,11 @@ void Settings(const Sandbox& box, const std::string& extra) {
 }
 
 // The stand-in mail client on the sandbox, answering View on the copied viewer's topic.
-class MailClient {
+class MailClient : public StandInClient {
   public:
     MailClient(const Sandbox& box, const std::wstring& options = L"")
-        : log_(box.File(L"plovermail.log")) {
-        DeleteFileW(log_.c_str());  // a sandbox of an earlier run may have left one
-        std::wstring exe = box.File(L"plovermail.exe");
-        CopyFileW(WindowsPath(PLOVERMAIL_EXE).c_str(), exe.c_str(), FALSE);
-        process_ = StartProgram(L"\"" + exe + L"\" /log \"" + log_ + L"\" /viewer \"" + box.Exe() +
-                                    L"\" /temp \"" + box.Dir() + L"\" " + options,
-                                box.Dir());
-        WaitFor([this] { return (window_ = FindWindowW(nullptr, L"Plover")) != nullptr; });
-    }
-    ~MailClient() {
-        if (window_) PostMessageW(window_, WM_CLOSE, 0, 0);
-        if (process_) {
-            if (WaitForSingleObject(process_, 10000) != WAIT_OBJECT_0)
-                TerminateProcess(process_, 9);
-            CloseHandle(process_);
-        }
-    }
-    bool Running() const { return window_ != nullptr; }
-    std::string Log() const { return ReadBytes(log_); }
+        : StandInClient(
+              box, L"/viewer \"" + box.Exe() + L"\" /temp \"" + box.Dir() + L"\" " + options) {}
     std::vector<LogEntry> Entries() const { return ParseLog(Log()); }
     // Time of the first entry with this text, -1 when none.
     long long TimeOf(const std::string& text) const {
@@ -76,11 +59,6 @@ class MailClient {
             if (e.text == text) return e.msOfDay;
         return -1;
     }
-
-  private:
-    std::wstring log_;
-    HANDLE process_ = nullptr;
-    HWND window_ = nullptr;
 };
 
 // A key press through the input queue of the viewer's editor, as the keyboard makes it: the
