@@ -571,8 +571,15 @@ TEST(RichEdit1Offsets, LongTextGoesInInPartsAndComesBackWhole) {
     EXPECT_EQ(colourAt(3990), RGB(255, 0, 0)) << "in the last part";
     EXPECT_EQ(colourAt(3991), RGB(0, 0, 0));
 
-    // Selecting in the part still to come, another reader of the text, a key for the control:
-    // each finishes the load at once.
+    // Paging within the first part needs no more; paging towards the part still to come,
+    // selecting there, another reader of the text: each finishes the load at once.
+    fill();
+    ASSERT_TRUE(e.Loading());
+    e.ScrollLines(1);
+    EXPECT_TRUE(e.Loading());
+    e.ScrollLines(3000);
+    EXPECT_FALSE(e.Loading());
+    EXPECT_GT(e.FirstVisibleLine(), 1000);
     fill();
     ASSERT_TRUE(e.Loading());
     e.SetSelection(e.LineOffset(3000), 9);

@@ -193,6 +193,23 @@ DWORD CALLBACK RtfIn(DWORD_PTR cookie, LPBYTE buffer, LONG want, LONG* got) {
     return 0;
 }
 
+// Rich text inserted by one EM_STREAMIN (flags: SFF_SELECTION to insert at the selection).
+void StreamRtf(HWND h, const std::string& rtf, WPARAM flags) {
+    RtfSource src{&rtf};
+    EDITSTREAM es{};
+    es.dwCookie = reinterpret_cast<DWORD_PTR>(&src);
+    es.pfnCallback = &RtfIn;
+    SendMessageW(h, EM_STREAMIN, SF_RTF | flags, reinterpret_cast<LPARAM>(&es));
+}
+
+// The end of the part of text that starts at from: the line end after want characters, or the
+// text's end when the rest is not much longer than want.
+size_t PartEnd(const std::wstring& text, size_t from, size_t want, size_t slack) {
+    if (text.size() - from <= want + slack) return text.size();
+    size_t cr = text.find(L'\r', from + want);
+    return cr == std::wstring::npos ? text.size() : cr;
+}
+
 bool LooksLikeRtf(const std::wstring& text) {
     return text.compare(0, 5, L"{\\rtf") == 0 || text.compare(0, 6, L"{\\urtf") == 0;
 }
@@ -226,16 +243,20 @@ bool RichEdit1::Create(HWND parent, int id) {
         0, 0, 100, 100, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
         GetModuleHandleW(nullptr), nullptr);
     if (!hwnd_) return false;
-    // The default limit of 32 K characters would cut long mails.
-    SendMessageW(hwnd_, EM_EXLIMITTEXT, 0, 0x7FFFFFFE);
+    PrepareControl();
     SendMessageW(hwnd_, EM_SETEVENTMASK, 0, ENM_CHANGE);
-    // No automatic font switching: the text keeps the font the viewer gives it.
-    SendMessageW(hwnd_, EM_SETLANGOPTIONS, 0, 0);
-    SetWindowSubclass(hwnd_, &RichEdit1::SubclassProc, 1, reinterpret_cast<DWORD_PTR>(this));
     SetWordWrap(false);
     // Closed at design.
     SetImeMode(ImeMode::Closed);
     return true;
+}
+
+void RichEdit1::PrepareControl() {
+    // The default limit of 32 K characters would cut long mails.
+    SendMessageW(hwnd_, EM_EXLIMITTEXT, 0, 0x7FFFFFFE);
+    // No automatic font switching: the text keeps the font the viewer gives it.
+    SendMessageW(hwnd_, EM_SETLANGOPTIONS, 0, 0);
+    SetWindowSubclass(hwnd_, &RichEdit1::SubclassProc, 1, reinterpret_cast<DWORD_PTR>(this));
 }
 
 LRESULT CALLBACK RichEdit1::SubclassProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam,
@@ -319,7 +340,8 @@ LRESULT RichEdit1::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, bool& handl
         case WM_DESTROY:
             DropLoad();
             break;
-        // Another program, or a dialog, reading the text gets all of it.
+        // Whoever reads the text (another program, a dialog, our own calls: they all come
+        // through here) gets all of it, and whatever changes it works on all of it.
         case WM_GETTEXT:
         case EM_GETTEXTEX:
         case EM_GETTEXTRANGE:
@@ -373,7 +395,6 @@ std::wstring RichEdit1::ControlText() const {
 
 void RichEdit1::Refresh() const {
     if (cacheValid_) return;
-    FinishLoad();
     std::wstring text = hwnd_ ? ControlText() : std::wstring();
     lines_.clear();
     if (!text.empty()) {
@@ -412,20 +433,12 @@ void RichEdit1::StreamStyled(const PendingText& pending) {
     lastFillStreamed_ = false;
     if (simple && !pending.text.empty()) {
         // A long text: its first part now, up to a line end, and the rest later.
-        size_t head = pending.text.size();
-        if (head > kFirstPart + kLaterPart / 4) {
-            size_t cr = pending.text.find(L'\r', kFirstPart);
-            if (cr != std::wstring::npos) head = cr;
-        }
+        const size_t head = PartEnd(pending.text, 0, kFirstPart, kLaterPart / 4);
         const bool whole = head == pending.text.size();
         std::string rtf;
         BuildRtf(pending.text, 0, head, attributes, def, whole, rtf);
         StageMark("rich text");
-        RtfSource src{&rtf};
-        EDITSTREAM es{};
-        es.dwCookie = reinterpret_cast<DWORD_PTR>(&src);
-        es.pfnCallback = &RtfIn;
-        SendMessageW(hwnd_, EM_STREAMIN, SF_RTF, reinterpret_cast<LPARAM>(&es));
+        StreamRtf(hwnd_, rtf, 0);
         SendMessageW(hwnd_, EM_EMPTYUNDOBUFFER, 0, 0);
         StageMark("stream into the control");
         // The text must come back exactly as a plain stream would have left it.
@@ -486,8 +499,6 @@ void RichEdit1::StartLoad(std::wstring text, size_t head, CharAttributes attribu
                           const CHARFORMAT2W& def) {
     LoadTail t;
     t.loaded = head;
-    t.loadedLines =
-        static_cast<size_t>(std::count(text.begin(), text.begin() + t.loaded, L'\r')) + 1;
     t.text = std::move(text);
     t.attributes = std::move(attributes);
     t.def = def;
@@ -506,11 +517,8 @@ void RichEdit1::LoadMore(bool whole) const {
     loadingPart_ = true;
     const bool cached = cacheValid_;
     LoadTail& t = *tail_;
-    size_t end = t.text.size();
-    if (!whole && end - t.loaded > kLaterPart + kLaterPart / 4) {
-        size_t cr = t.text.find(L'\r', t.loaded + kLaterPart);
-        if (cr != std::wstring::npos) end = cr;
-    }
+    const size_t end =
+        whole ? t.text.size() : PartEnd(t.text, t.loaded, kLaterPart, kLaterPart / 4);
     // The part goes in at the end; what the user sees and did stays as it was.
     bool modified = Modified();
     CHARRANGE selection{};
@@ -524,15 +532,8 @@ void RichEdit1::LoadMore(bool whole) const {
     SendMessageW(hwnd_, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&atEnd));
     std::string rtf;
     BuildRtf(t.text, t.loaded, end, t.attributes, t.def, false, rtf);
-    RtfSource src{&rtf};
-    EDITSTREAM es{};
-    es.dwCookie = reinterpret_cast<DWORD_PTR>(&src);
-    es.pfnCallback = &RtfIn;
-    SendMessageW(hwnd_, EM_STREAMIN, SF_RTF | SFF_SELECTION, reinterpret_cast<LPARAM>(&es));
+    StreamRtf(hwnd_, rtf, SFF_SELECTION);
     SendMessageW(hwnd_, EM_EMPTYUNDOBUFFER, 0, 0);
-    t.loadedLines +=
-        static_cast<size_t>(std::count(t.text.begin() + static_cast<std::ptrdiff_t>(t.loaded),
-                                       t.text.begin() + static_cast<std::ptrdiff_t>(end), L'\r'));
     t.loaded = end;
     if (t.loaded == t.text.size()) {
         KillTimer(hwnd_, kLoadTimer);
@@ -677,9 +678,7 @@ bool RichEdit1::Recreate() {
 
     RemoveWindowSubclass(old, &RichEdit1::SubclassProc, 1);
     hwnd_ = fresh;
-    SendMessageW(hwnd_, EM_EXLIMITTEXT, 0, 0x7FFFFFFE);
-    SendMessageW(hwnd_, EM_SETLANGOPTIONS, 0, 0);
-    SetWindowSubclass(hwnd_, &RichEdit1::SubclassProc, 1, reinterpret_cast<DWORD_PTR>(this));
+    PrepareControl();
     SendMessageW(hwnd_, EM_SETCHARFORMAT, SCF_DEFAULT, reinterpret_cast<LPARAM>(&def));
     SendMessageW(hwnd_, EM_SETCHARFORMAT, SCF_ALL, reinterpret_cast<LPARAM>(&insertion));
     SetWordWrap(wordWrap_);
@@ -754,7 +753,6 @@ std::string RichEdit1::SelText() const {
 }
 
 void RichEdit1::ReplaceSelection(std::string_view text) {
-    FinishLoad();
     std::wstring w = ToControlText(text, &memory_);
     cacheValid_ = false;
     if (LooksLikeRtf(w)) {
@@ -801,10 +799,13 @@ int RichEdit1::FirstVisibleLine() const {
 
 void RichEdit1::ScrollLines(int lines) {
     // Paging towards the part still to come: it must be there to be scrolled to.
-    if (tail_ && lines > 0 &&
-        static_cast<size_t>(FirstVisibleLine()) + 2 * static_cast<size_t>(lines) + 100 >=
-            tail_->loadedLines)
-        FinishLoad();
+    if (tail_ && lines > 0) {
+        // The loaded part ends at a line end: the line of its last character is its last line.
+        const size_t loadedLines = map_.LineOfByte(map_.ToByte(CharPos{tail_->loaded})) + 1;
+        if (static_cast<size_t>(FirstVisibleLine()) + 2 * static_cast<size_t>(lines) + 100 >=
+            loadedLines)
+            FinishLoad();
+    }
     SendMessageW(hwnd_, EM_LINESCROLL, 0, lines);
 }
 
@@ -964,28 +965,23 @@ void RichEdit1::SelectAll() {
 }
 
 void RichEdit1::CutToClipboard() {
-    FinishLoad();
     SendMessageW(hwnd_, WM_CUT, 0, 0);
 }
 
 void RichEdit1::CopyToClipboard() {
-    FinishLoad();
     SendMessageW(hwnd_, WM_COPY, 0, 0);
 }
 
 void RichEdit1::PasteFromClipboard() {
-    FinishLoad();
     // Plain text only: the viewer's colours come from the viewer, not from what was copied.
     SendMessageW(hwnd_, EM_PASTESPECIAL, CF_UNICODETEXT, 0);
 }
 
 void RichEdit1::DeleteSelection() {
-    FinishLoad();
     SendMessageW(hwnd_, WM_CLEAR, 0, 0);
 }
 
 void RichEdit1::Undo() {
-    FinishLoad();
     SendMessageW(hwnd_, EM_UNDO, 0, 0);
 }
 

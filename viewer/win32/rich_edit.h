@@ -105,6 +105,8 @@ class RichEdit1 : public TextControl {
     static LRESULT CALLBACK SubclassProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam,
                                          UINT_PTR id, DWORD_PTR self);
     LRESULT OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, bool& handled);
+    // The settings every new control gets: no length limit, no font switching, our subclass.
+    void PrepareControl();
     // Converts the control's text when it changed since the last read.
     void Refresh() const;
     std::wstring ControlText() const;
@@ -141,8 +143,7 @@ class RichEdit1 : public TextControl {
         std::wstring text;  // the whole text
         CharAttributes attributes;
         CHARFORMAT2W def;
-        size_t loaded = 0;       // characters in the control
-        size_t loadedLines = 0;  // lines wholly in the control
+        size_t loaded = 0;  // characters in the control, up to a line end
     };
     void StartLoad(std::wstring text, size_t head, CharAttributes attributes,
                    const CHARFORMAT2W& def);
