@@ -1,6 +1,6 @@
 #include "tools/standin_win32/compose_watch.h"
 
-#include "common/win32/cp932.h"
+#include "tools/standin_win32/standin_window.h"
 
 namespace kestrel::standin {
 
@@ -26,18 +26,12 @@ DWORD WINAPI WaitForViewer(LPVOID param) {
 
 bool StartAndWatch(const std::string& commandLine, const std::string& composePath, HWND window,
                    UINT doneMessage) {
-    std::wstring cmd = win32::WidenCp932(commandLine);
-    STARTUPINFOW si{};
-    si.cb = sizeof si;
-    PROCESS_INFORMATION pi{};
-    if (!CreateProcessW(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si,
-                        &pi))
-        return false;
-    CloseHandle(pi.hThread);
-    Watch* w = new Watch{pi.hProcess, window, doneMessage, new std::string(composePath)};
+    HANDLE process = StartProcess(commandLine);
+    if (!process) return false;
+    Watch* w = new Watch{process, window, doneMessage, new std::string(composePath)};
     HANDLE thread = CreateThread(nullptr, 0, WaitForViewer, w, 0, nullptr);
     if (!thread) {
-        CloseHandle(pi.hProcess);
+        CloseHandle(process);
         delete w->path;
         delete w;
         return true;  // started, only not watched

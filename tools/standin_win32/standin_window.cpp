@@ -83,16 +83,22 @@ void SetListLines(HWND window, const std::vector<std::string>& lines) {
         SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(win32::WidenCp932(l).c_str()));
 }
 
-bool LaunchDetached(const std::string& commandLine) {
+HANDLE StartProcess(const std::string& commandLine) {
     std::wstring cmd = win32::WidenCp932(commandLine);
     STARTUPINFOW si{};
     si.cb = sizeof si;
     PROCESS_INFORMATION pi{};
     if (!CreateProcessW(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si,
                         &pi))
-        return false;
+        return nullptr;
     CloseHandle(pi.hThread);
-    CloseHandle(pi.hProcess);
+    return pi.hProcess;
+}
+
+bool LaunchDetached(const std::string& commandLine) {
+    HANDLE process = StartProcess(commandLine);
+    if (!process) return false;
+    CloseHandle(process);
     return true;
 }
 

@@ -24,6 +24,9 @@ void SetListLines(HWND window, const std::vector<std::string>& lines);
 
 // Starts a program with one command line, without waiting.
 bool LaunchDetached(const std::string& commandLine);
+// Starts a program from a Shift-JIS command line; its process handle (the caller closes it), or
+// null when it could not start.
+HANDLE StartProcess(const std::string& commandLine);
 
 // The message loop; returns the exit code.
 int RunMessageLoop();
