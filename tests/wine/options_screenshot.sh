@@ -10,9 +10,7 @@ exe=$3
 settings=$4
 screenshot_begin "$1" "$2"
 # A copy of the settings: the sample stays as it is whatever happens.
-work="$(cd "$build" && pwd)/options-screenshot-$tag"
-rm -rf "$work"
-mkdir -p "$work"
+screenshot_workdir options-screenshot
 cp "$settings" "$work/kestrel.ini"
 title="Kestrel Option"
 screenshot_show "" "$title" "$exe" "Z:$(printf '%s' "$work/kestrel.ini" | tr / '\\')" || exit 1

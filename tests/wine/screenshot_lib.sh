@@ -32,6 +32,13 @@ screenshot_begin() {
     mkdir -p "$out"
 }
 
+# screenshot_workdir NAME: an empty folder of this locale's for the program's files, in $work.
+screenshot_workdir() {
+    work="$(cd "$build" && pwd)/$1-$tag"
+    rm -rf "$work"
+    mkdir -p "$work"
+}
+
 screenshot_show() {
     local label=$1 title=$2
     shift 2

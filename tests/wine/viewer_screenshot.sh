@@ -9,9 +9,7 @@ exe=$3
 sample=$4
 screenshot_begin "$1" "$2"
 # The program and its settings in a folder of their own: it writes its settings on closing.
-work="$(cd "$build" && pwd)/viewer-screenshot-$tag"
-rm -rf "$work"
-mkdir -p "$work"
+screenshot_workdir viewer-screenshot
 cp "$exe" "$work/kestrel.exe"
 printf '[View]\r\nEnglishMenu=0\r\nReplyConfirm=0\r\nEditorFontName=MS Gothic\r\nEditorFontSize=12\r\n' >"$work/kestrel.ini"
 cp "$sample" "$work/_plv0001.tmp"
