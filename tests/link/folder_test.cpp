@@ -5,18 +5,13 @@
 #include <string>
 
 #include "common/fileio.h"
+#include "support/testutil.h"
 #include "viewer/link/macros.h"
 
 namespace kestrel {
 namespace {
 
-// Paths written with the platform's separator.
-std::string P(std::string path) {
-    for (char& c : path) {
-        if (c == '/') c = PathSeparator();
-    }
-    return path;
-}
+using test::NativePath;
 
 TEST(FolderFileRule, LowerCasedDirectoryWithFldOrCanForTrash) {
     struct Case {
@@ -33,9 +28,9 @@ TEST(FolderFileRule, LowerCasedDirectoryWithFldOrCanForTrash) {
         {"", ".fld", "", false},
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(FolderFileOf(P(c.path)), P(c.folder)) << c.path;
-        EXPECT_EQ(MailNumberOf(P(c.path)), c.number) << c.path;
-        EXPECT_EQ(IsFolderMail(P(c.path)), c.folderMail) << c.path;
+        EXPECT_EQ(FolderFileOf(NativePath(c.path)), NativePath(c.folder)) << c.path;
+        EXPECT_EQ(MailNumberOf(NativePath(c.path)), c.number) << c.path;
+        EXPECT_EQ(IsFolderMail(NativePath(c.path)), c.folderMail) << c.path;
     }
 }
 
@@ -85,19 +80,21 @@ TEST(MacroCatalogue, ByteForByte) {
 // trail byte 't' ("\x83t" is one character) followed by "rash" is an ordinary folder, so its
 // mails are not named as trash in the macros.
 TEST(FolderFileRule, TrashInsideADoubleByteCharacterIsNoTrash) {
-    EXPECT_EQ(FolderFileOf(P("c:/x/\x83trash/0001.txt")), P("c:/x/\x83trash.fld"));
-    EXPECT_EQ(FolderFileOf(P("c:/x/\x83\x83trash/0001.txt")), P("c:/x/\x83\x83trash.can"));
-    EXPECT_EQ(MoveMacro("c:/t.can", FolderFileOf(P("c:/x/\x83trash/0001.txt")), "0001"),
-              "[Move(c:/t.can," + P("c:/x/\x83trash.fld") + ",0001)]");
+    EXPECT_EQ(FolderFileOf(NativePath("c:/x/\x83trash/0001.txt")),
+              NativePath("c:/x/\x83trash.fld"));
+    EXPECT_EQ(FolderFileOf(NativePath("c:/x/\x83\x83trash/0001.txt")),
+              NativePath("c:/x/\x83\x83trash.can"));
+    EXPECT_EQ(MoveMacro("c:/t.can", FolderFileOf(NativePath("c:/x/\x83trash/0001.txt")), "0001"),
+              "[Move(c:/t.can," + NativePath("c:/x/\x83trash.fld") + ",0001)]");
 }
 
 // The out folder and compose files, one rule for the display and the window.
 TEST(FolderFileRule, OutFolderAndComposeFiles) {
-    EXPECT_TRUE(InOutFolder(P("c:/plover/out/0001.txt")));
-    EXPECT_FALSE(InOutFolder(P("c:/plover/outbox/0001.txt")));
-    EXPECT_TRUE(IsComposeOrOutPath(P("c:/temp/_plv0001.tmp")));
-    EXPECT_TRUE(IsComposeOrOutPath(P("c:/plover/out/0001.txt")));
-    EXPECT_FALSE(IsComposeOrOutPath(P("c:/temp/_plv0001.txt")));
+    EXPECT_TRUE(InOutFolder(NativePath("c:/plover/out/0001.txt")));
+    EXPECT_FALSE(InOutFolder(NativePath("c:/plover/outbox/0001.txt")));
+    EXPECT_TRUE(IsComposeOrOutPath(NativePath("c:/temp/_plv0001.tmp")));
+    EXPECT_TRUE(IsComposeOrOutPath(NativePath("c:/plover/out/0001.txt")));
+    EXPECT_FALSE(IsComposeOrOutPath(NativePath("c:/temp/_plv0001.txt")));
 }
 
 }  // namespace

@@ -11,13 +11,7 @@
 namespace kestrel {
 namespace {
 
-// A path written with the platform's separator.
-std::string P(std::string path) {
-    for (char& c : path) {
-        if (c == '/') c = PathSeparator();
-    }
-    return path;
-}
+using test::NativePath;
 
 TEST(ReadOrders, SettingsAndViewRequests) {
     NavigationSettings d = NavigationSettingsFrom(IniFile::FromBytes(""));
@@ -49,15 +43,15 @@ TEST(ReadOrders, SettingsAndViewRequests) {
 }
 
 TEST(ReadOrders, OnlyFolderMailsOutsideTheTrashGoToTheTrash) {
-    EXPECT_TRUE(CanMoveToTrash(P("c:/mail/inbox/0012.txt")));
-    EXPECT_TRUE(CanMoveToTrash(P("c:/mail/inbox/0012.TXT")));
-    EXPECT_FALSE(CanMoveToTrash(P("c:/mail/trash/0012.txt")));
-    EXPECT_FALSE(CanMoveToTrash(P("C:/Mail/OldTrash/0012.txt")));
-    EXPECT_FALSE(CanMoveToTrash(P("c:/mail/inbox/readme.txt")));
-    EXPECT_FALSE(CanMoveToTrash(P("c:/temp/_plv0001.tmp")));
+    EXPECT_TRUE(CanMoveToTrash(NativePath("c:/mail/inbox/0012.txt")));
+    EXPECT_TRUE(CanMoveToTrash(NativePath("c:/mail/inbox/0012.TXT")));
+    EXPECT_FALSE(CanMoveToTrash(NativePath("c:/mail/trash/0012.txt")));
+    EXPECT_FALSE(CanMoveToTrash(NativePath("C:/Mail/OldTrash/0012.txt")));
+    EXPECT_FALSE(CanMoveToTrash(NativePath("c:/mail/inbox/readme.txt")));
+    EXPECT_FALSE(CanMoveToTrash(NativePath("c:/temp/_plv0001.tmp")));
     EXPECT_FALSE(CanMoveToTrash(""));
     // "\x83t" is one double-byte character: no "trash" in this folder name.
-    EXPECT_TRUE(CanMoveToTrash(P("c:/\x83trash/0001.txt")));
+    EXPECT_TRUE(CanMoveToTrash(NativePath("c:/\x83trash/0001.txt")));
 }
 
 class Neighbourhood : public ::testing::Test {

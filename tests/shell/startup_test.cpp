@@ -5,10 +5,13 @@
 
 #include "common/fileio.h"
 #include "shell/shell_fixture.h"
+#include "support/testutil.h"
 #include "viewer/shell/menus.h"
 
 namespace kestrel::test {
 namespace {
+
+using test::NativePath;
 
 using ::testing::ElementsAre;
 
@@ -56,29 +59,22 @@ TEST(CommandLineRule, SwitchesFileArgumentQuotesAndCase) {
     }
 }
 
-// A path written with '/' as the platform writes it.
-std::string P(std::string path) {
-    for (char& c : path)
-        if (c == '/') c = PathSeparator();
-    return path;
-}
-
 TEST(WorkingPathRule, ClientDirSettingsPathAndFolderFiles) {
-    EXPECT_EQ(ClientDirOf(P("/plover/inbox/0012.txt")), P("/plover/"));
+    EXPECT_EQ(ClientDirOf(NativePath("/plover/inbox/0012.txt")), NativePath("/plover/"));
     EXPECT_EQ(ClientDirOf("0012.txt"), "");
-    EXPECT_EQ(ClientDirOf(P("/0012.txt")), "");
-    EXPECT_EQ(SettingsPathFor(P("/Apps/KView.EXE")), P("/apps/kview.ini"));
-    EXPECT_EQ(FolderFileOf(P("/Mail/Inbox/0012.txt")), P("/mail/inbox.fld"));
-    EXPECT_EQ(FolderFileOf(P("/Mail/Trash/0003.txt")), P("/mail/trash.can"));
-    EXPECT_TRUE(InOutFolder(P("/plover/out/0001.txt")));
-    EXPECT_FALSE(InOutFolder(P("/plover/outbox/0001.txt")));
-    EXPECT_TRUE(IsComposeOrOutPath(P("/temp/_plv0001.tmp")));
-    EXPECT_FALSE(IsComposeOrOutPath(P("/temp/plv0001.tmp")));
-    EXPECT_FALSE(IsComposeOrOutPath(P("/temp/_plv0001.txt")));
-    EXPECT_TRUE(IsComposeOrOutPath(P("/plover/out/0001.txt")));
-    EXPECT_TRUE(HasOwnProgramName(P("/Apps/Kestrel.exe")));
-    EXPECT_TRUE(HasOwnProgramName(P("/apps/kstv32.exe")));
-    EXPECT_FALSE(HasOwnProgramName(P("/apps/kestrel2.exe")));
+    EXPECT_EQ(ClientDirOf(NativePath("/0012.txt")), "");
+    EXPECT_EQ(SettingsPathFor(NativePath("/Apps/KView.EXE")), NativePath("/apps/kview.ini"));
+    EXPECT_EQ(FolderFileOf(NativePath("/Mail/Inbox/0012.txt")), NativePath("/mail/inbox.fld"));
+    EXPECT_EQ(FolderFileOf(NativePath("/Mail/Trash/0003.txt")), NativePath("/mail/trash.can"));
+    EXPECT_TRUE(InOutFolder(NativePath("/plover/out/0001.txt")));
+    EXPECT_FALSE(InOutFolder(NativePath("/plover/outbox/0001.txt")));
+    EXPECT_TRUE(IsComposeOrOutPath(NativePath("/temp/_plv0001.tmp")));
+    EXPECT_FALSE(IsComposeOrOutPath(NativePath("/temp/plv0001.tmp")));
+    EXPECT_FALSE(IsComposeOrOutPath(NativePath("/temp/_plv0001.txt")));
+    EXPECT_TRUE(IsComposeOrOutPath(NativePath("/plover/out/0001.txt")));
+    EXPECT_TRUE(HasOwnProgramName(NativePath("/Apps/Kestrel.exe")));
+    EXPECT_TRUE(HasOwnProgramName(NativePath("/apps/kstv32.exe")));
+    EXPECT_FALSE(HasOwnProgramName(NativePath("/apps/kestrel2.exe")));
 }
 
 TEST(TempFolderRule, SettingThenTempThenWindowsFolder) {
@@ -87,11 +83,13 @@ TEST(TempFolderRule, SettingThenTempThenWindowsFolder) {
         bool writeBack;
     };
     const Case cases[] = {
-        {P("/data/tmp/"), P("/t"), P("/win"), P("/data/tmp/"), false},
-        {P("/data/tmp"), P("/t"), P("/win"), P("/data/tmp/"), false},
-        {"", P("/t"), P("/win"), P("/t/"), false},
-        {"", "", P("/win"), P("/win/temp/"), true},
-        {"", "", P("/win/"), P("/win/temp/"), true},
+        {NativePath("/data/tmp/"), NativePath("/t"), NativePath("/win"), NativePath("/data/tmp/"),
+         false},
+        {NativePath("/data/tmp"), NativePath("/t"), NativePath("/win"), NativePath("/data/tmp/"),
+         false},
+        {"", NativePath("/t"), NativePath("/win"), NativePath("/t/"), false},
+        {"", "", NativePath("/win"), NativePath("/win/temp/"), true},
+        {"", "", NativePath("/win/"), NativePath("/win/temp/"), true},
     };
     for (const Case& c : cases) {
         bool writeBack = false;

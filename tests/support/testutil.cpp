@@ -53,11 +53,14 @@ void UnlockFolder(const std::string& folder) {
     fs::permissions(folder, fs::perms::owner_all, fs::perm_options::add, ec);
 }
 
+std::string NativePath(std::string path) {
+    for (char& c : path)
+        if (c == '/') c = PathSeparator();
+    return path;
+}
+
 std::string TempDir::File(const std::string& name) const {
-    std::string out = path_ + name;
-    for (size_t i = path_.size(); i < out.size(); ++i)
-        if (out[i] == '/') out[i] = PathSeparator();
-    return out;
+    return path_ + NativePath(name);
 }
 
 TempDir::~TempDir() {

@@ -5,6 +5,9 @@
 
 namespace kestrel::test {
 
+// The path with the platform's separator for each '/'.
+std::string NativePath(std::string path);
+
 // A fresh empty folder under the system's temporary folder, removed by the destructor.
 class TempDir {
   public:

@@ -11,26 +11,21 @@
 namespace kestrel {
 namespace {
 
-// A path with the platform's separator for each '/'.
-std::string P(std::string path) {
-    for (char& c : path)
-        if (c == '/') c = PathSeparator();
-    return path;
-}
+using test::NativePath;
 
 TEST(CommandPlan, MarkersAndArguments) {
-    const std::string mail = P("c:/mail/inbox/0001.txt");
-    const std::string dir = P("c:/kestrel/");
+    const std::string mail = NativePath("c:/mail/inbox/0001.txt");
+    const std::string dir = NativePath("c:/kestrel/");
 
     CommandPlan p = PlanCommand("notepad.exe $16.txt", mail, dir, "");
     EXPECT_EQ(p.program, "notepad.exe");
-    EXPECT_EQ(p.copyPath, P("c:/kestrel/0001.txt"));
+    EXPECT_EQ(p.copyPath, NativePath("c:/kestrel/0001.txt"));
     EXPECT_EQ(p.argument, p.copyPath);
     EXPECT_EQ(p.extra, "");
 
     p = PlanCommand("viewer.exe $32.doc -r -q", mail, dir, "");
     EXPECT_EQ(p.program, "viewer.exe");
-    EXPECT_EQ(p.copyPath, P("c:/kestrel/0001.doc"));
+    EXPECT_EQ(p.copyPath, NativePath("c:/kestrel/0001.doc"));
     EXPECT_EQ(p.extra, "-r -q");
 
     // No marker: the whole text is the program, the mail itself the argument.
@@ -56,10 +51,10 @@ TEST(CommandPlan, MarkersAndArguments) {
 TEST(CommandPlan, ACopyOntoTheMailItselfIsNoCopy) {
     // The mail already lies in the viewer's folder with that extension (the folder written in
     // another case): deleting "the copy" afterwards would delete the mail.
-    CommandPlan p =
-        PlanCommand("notepad.exe $16.txt", P("c:/kestrel/0001.txt"), P("C:/Kestrel/"), "");
+    CommandPlan p = PlanCommand("notepad.exe $16.txt", NativePath("c:/kestrel/0001.txt"),
+                                NativePath("C:/Kestrel/"), "");
     EXPECT_TRUE(p.copyPath.empty());
-    EXPECT_EQ(p.argument, P("c:/kestrel/0001.txt"));
+    EXPECT_EQ(p.argument, NativePath("c:/kestrel/0001.txt"));
 }
 
 TEST(CommandCopy, TextCopyOverAnOlderFile) {
